@@ -1,0 +1,70 @@
+# Vek: `make run` runs the program, `make test` passes every test.
+# Both install what they need first (Debian packages, through apt-get).
+SHELL := /bin/bash
+JOBS  ?= $(shell nproc)
+ARGS  ?=
+NATIVE := build/native
+WIN    := build/win
+ASAN   := build/asan
+TSAN   := build/tsan
+CMAKE_NATIVE := -DCMAKE_BUILD_TYPE=RelWithDebInfo
+CMAKE_WIN    := -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
+
+.PHONY: all deps build native win asan tsan test test-native test-asan test-tsan test-win fuzz run dist bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps native win
+
+native:
+	@cmake -S . -B $(NATIVE) $(CMAKE_NATIVE) >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS)
+
+win:
+	@cmake -S . -B $(WIN) $(CMAKE_WIN) >/dev/null
+	@cmake --build $(WIN) -j $(JOBS)
+
+asan:
+	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVEK_SANITIZE=address,undefined >/dev/null
+	@cmake --build $(ASAN) -j $(JOBS)
+
+tsan:
+	@cmake -S . -B $(TSAN) -DCMAKE_BUILD_TYPE=Debug -DVEK_SANITIZE=thread >/dev/null
+	@cmake --build $(TSAN) -j $(JOBS)
+
+test: build
+	@$(MAKE) --no-print-directory test-native test-asan test-tsan test-win fuzz
+	@echo "all test stages passed"
+
+test-native:
+	cd $(NATIVE) && ctest --output-on-failure -j 2
+
+# The native tests again under AddressSanitizer and UndefinedBehaviorSanitizer
+# (all but the real-server end-to-end tests, which the plain build covers).
+test-asan: asan
+	cd $(ASAN) && ctest --output-on-failure -j 2 -LE realserver
+
+# The exchange and interrupt tests under ThreadSanitizer.
+test-tsan: tsan
+	cd $(TSAN) && ctest --output-on-failure -L exchange
+
+test-win: win
+	cd $(WIN) && ctest --output-on-failure
+
+fuzz: deps
+	@if [ -x tests/fuzz/run.sh ]; then bash tests/fuzz/run.sh; fi
+
+run: build
+	@bash scripts/run.sh $(ARGS)
+
+dist: win
+	@bash scripts/dist.sh
+
+bench: build
+	@bash bench/axfr.sh
+
+clean:
+	rm -rf build

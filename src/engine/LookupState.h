@@ -1,0 +1,70 @@
+#pragma once
+// The lookup state: the members that the lookup window, the engine and the
+// report share, and the engine's and the report's operations on them. The
+// window derives from it; so do vek-cli and the tests. Nothing here knows of
+// a window: the two closing steps of every lookup (showing the state in the
+// controls, returning to idle) are hooks that the derived classes implement.
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+#include "sockets/Sockets.h"
+
+class ReplyReader;
+
+class LookupState {
+public:
+    LookupState() = default;
+    virtual ~LookupState() = default;
+    LookupState(const LookupState&) = delete;
+    LookupState& operator=(const LookupState&) = delete;
+
+    // Index of AXFR in the query-type list; it switches on zone-transfer handling.
+    static constexpr std::int32_t kAxfrIndex = 17;
+    static constexpr int kQueryBufferSize = 1000;
+
+    std::string ScratchText;    // numbered text loaded just before use
+    std::string LookupTarget;   // copy of Target taken when a lookup starts
+    std::int32_t RecordCount = 0;
+    std::atomic<net::SocketHandle> LookupSocket{net::kNoSocket};
+    std::atomic<int> Busy{0};
+    std::atomic<int> InterruptRequested{0};
+    std::string Target;
+    std::string Server;
+    std::int32_t QueryTypeIndex = 0;  // -1 when no line is selected
+    std::string ReportText;
+    int DetailedErrors = 0;
+    int Recursive = 1;
+    int ReverseQuery = 0;
+    std::uint16_t ServerPort = 53;  // the window always asks port 53
+
+    // Query message.
+    std::string ChooseQueryName() const;
+    void BuildQuery(std::uint8_t* queryBuffer, const char* queryName) const;
+
+    // Lookups. Each runs to a finished ReportText and ends, on every path,
+    // with RefreshControls() and SetBusy(0).
+    void TcpLookup();
+    void ResolverLookup();
+    // Called from another thread: stops a running TCP exchange.
+    void Interrupt();
+
+    void DescribeSocketError(std::string* shortText, std::string* longText,
+                             std::int32_t code) const;
+
+    // Report of received bytes; positions are offsets from the length prefix.
+    int DecodeName(std::string& name, ReplyReader& reply, int position) const;
+    bool ReportHeader(const std::uint8_t* buffer, int count);
+    void ReportSections(const std::uint8_t* buffer, int count);
+    void ReportRecordData(ReplyReader& reply, int position);
+
+protected:
+    // Shows the members in the controls (the window's exchange to controls).
+    virtual void RefreshControls() {}
+    // Switches between busy (1) and idle (0). The base keeps Busy and, on
+    // idle, clears InterruptRequested; the window also sets its buttons.
+    virtual void SetBusy(int busy) {
+        Busy = busy;
+        if (!busy) InterruptRequested = 0;
+    }
+};

@@ -1,0 +1,50 @@
+#pragma once
+// One bounds-checked cursor over received bytes. Every read of a reply goes
+// through it. Its error is sticky: a read past the end sets it and returns
+// 0 (or no bytes), and every later read does the same, so that decoding can
+// be straight-line code with one check at the end.
+#include <cstddef>
+#include <cstdint>
+
+class ReplyReader {
+public:
+    ReplyReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+    std::size_t pos() const { return pos_; }
+    std::size_t size() const { return size_; }
+    std::size_t remaining() const { return ok_ ? size_ - pos_ : 0; }
+    bool ok() const { return ok_; }
+    void fail() { ok_ = false; }
+
+    // Moves to an absolute position; a position past the end fails.
+    void seek(std::size_t pos) {
+        if (!ok_ || pos > size_) return fail();
+        pos_ = pos;
+    }
+    void skip(std::size_t n) { seek(pos_ + n); }
+
+    std::uint8_t u8() { const std::uint8_t* p = bytes(1); return p ? p[0] : 0; }
+    std::uint16_t u16() {
+        const std::uint8_t* p = bytes(2);
+        return p ? static_cast<std::uint16_t>(p[0] << 8 | p[1]) : 0;
+    }
+    std::uint32_t u32() {
+        const std::uint8_t* p = bytes(4);
+        return p ? std::uint32_t(p[0]) << 24 | std::uint32_t(p[1]) << 16 |
+                       std::uint32_t(p[2]) << 8 | p[3]
+                 : 0;
+    }
+    // The next n bytes, or nullptr (and the sticky error) when fewer remain.
+    const std::uint8_t* bytes(std::size_t n) {
+        if (!ok_ || n > size_ - pos_) { fail(); return nullptr; }
+        const std::uint8_t* p = data_ + pos_;
+        pos_ += n;
+        return p;
+    }
+
+private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t pos_ = 0;
+    bool ok_ = true;
+};
