@@ -57,6 +57,11 @@ public:
     bool ReportHeader(const std::uint8_t* buffer, int count);
     void ReportSections(const std::uint8_t* buffer, int count);
     void ReportRecordData(ReplyReader& reply, int position);
+    // The report of everything a TCP lookup received (length prefixes
+    // included): "no data" for nothing, else the progress text and a
+    // refresh, then the header and the sections, or the zone-transfer walk
+    // and its summary. Sets RecordCount.
+    void ReportReceived(const std::uint8_t* buffer, int total);
 
 protected:
     // Shows the members in the controls (the window's exchange to controls).

@@ -1,0 +1,4 @@
+#include "LookupState.h"
+
+std::string LookupState::ChooseQueryName() const { return Target; }
+void LookupState::BuildQuery(std::uint8_t*, const char*) const {}

@@ -1,0 +1,3 @@
+#include "LookupState.h"
+
+void LookupState::DescribeSocketError(std::string*, std::string*, std::int32_t) const {}

@@ -1,0 +1,7 @@
+#include "LookupState.h"
+#include "ReplyReader.h"
+
+int LookupState::DecodeName(std::string& name, ReplyReader&, int position) const {
+    name.clear();
+    return position;
+}

@@ -1,0 +1,3 @@
+#include "LookupState.h"
+
+bool LookupState::ReportHeader(const std::uint8_t*, int) { return false; }

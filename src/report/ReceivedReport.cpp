@@ -1,0 +1,3 @@
+#include "LookupState.h"
+
+void LookupState::ReportReceived(const std::uint8_t*, int) {}
