@@ -37,10 +37,17 @@ public:
     int Recursive = 1;
     int ReverseQuery = 0;
     std::uint16_t ServerPort = 53;  // the window always asks port 53
+    // Set by a lookup that ends with a failure report (nothing resolved,
+    // no connection, no data); cleared when a lookup starts.
+    bool LookupFailed = false;
 
     // Query message.
     std::string ChooseQueryName() const;
     void BuildQuery(std::uint8_t* queryBuffer, const char* queryName) const;
+    // Chooses the query name and builds the message into the 1000-byte
+    // buffer. A name too long to fit is refused: the report says so, the
+    // lookup counts as failed, and false is returned (nothing to send).
+    bool PrepareQuery(std::uint8_t* queryBuffer);
 
     // Lookups. Each runs to a finished ReportText and ends, on every path,
     // with RefreshControls() and SetBusy(0).
