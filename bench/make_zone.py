@@ -11,22 +11,22 @@ compress well on the wire, as in a real zone.
 import sys
 
 
+# Owner prefix, type and data of each kind, taken in turn.
+KINDS = [
+    ("h", "A", lambda i, sub, origin: f"10.{i >> 16 & 255}.{i >> 8 & 255}.{i & 255}"),
+    ("d", "NS", lambda i, sub, origin: f"ns{i % 5}.provider{i % 13}.example.net."),
+    ("c", "CNAME", lambda i, sub, origin: f"h{i - 2}.{sub}.{origin}."),
+    ("m", "MX", lambda i, sub, origin: f"{10 * (i % 4)}\tmail{i % 3}.{sub}.{origin}."),
+    ("t", "TXT", lambda i, sub, origin: f'"v=text record number {i} for the benchmark"'),
+    ("p", "PTR", lambda i, sub, origin: f"h{i - 5}.{sub}.{origin}."),
+    ("i", "HINFO", lambda i, sub, origin: f'"AMD64-{i % 9}"\t"Linux"'),
+]
+
+
 def record(i, origin):
     sub = f"s{i % 100}"
-    kind = i % 7
-    if kind == 0:
-        return f"h{i}.{sub}\t3600\tIN\tA\t10.{i >> 16 & 255}.{i >> 8 & 255}.{i & 255}"
-    if kind == 1:
-        return f"d{i}.{sub}\t3600\tIN\tNS\tns{i % 5}.provider{i % 13}.example.net."
-    if kind == 2:
-        return f"c{i}.{sub}\t3600\tIN\tCNAME\th{i - 2}.{sub}.{origin}."
-    if kind == 3:
-        return f"m{i}.{sub}\t3600\tIN\tMX\t{10 * (i % 4)}\tmail{i % 3}.{sub}.{origin}."
-    if kind == 4:
-        return f"t{i}.{sub}\t3600\tIN\tTXT\t\"v=text record number {i} for the benchmark\""
-    if kind == 5:
-        return f"p{i}.{sub}\t3600\tIN\tPTR\th{i - 5}.{sub}.{origin}."
-    return f"i{i}.{sub}\t3600\tIN\tHINFO\t\"AMD64-{i % 9}\"\t\"Linux\""
+    prefix, rtype, data = KINDS[i % len(KINDS)]
+    return f"{prefix}{i}.{sub}\t3600\tIN\t{rtype}\t{data(i, sub, origin)}"
 
 
 def main():
