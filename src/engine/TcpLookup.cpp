@@ -1,8 +1,104 @@
+#include <string>
+
+#include "HeldSocket.h"
 #include "LookupState.h"
+#include "ReceiveReply.h"
+#include "ReplyBuffer.h"
+#include "Texts.h"
+
+namespace {
+// The resolver's "valid name, no data record" code, for a host entry that
+// comes back without an address.
+constexpr int kNoAddressCode = 11004;
+
+// Replaces the report with a failure: the step's text and the short
+// description of `code`, with the long one when DetailedErrors is set.
+void ReportFailure(LookupState& lookup, int textId, int code) {
+    std::string shortText, longText;
+    lookup.DescribeSocketError(&shortText, &longText, code);
+    LoadText(lookup.ScratchText, textId);
+    lookup.ReportText = lookup.ScratchText + shortText;
+    if (lookup.DetailedErrors) {
+        LoadText(lookup.ScratchText, 502);
+        lookup.ReportText += lookup.ScratchText + longText;
+    }
+    lookup.LookupFailed = true;
+}
+
+// A dotted address is taken as it is, with no name lookup; a host name
+// gives the first address of its host entry.
+bool ResolveServer(LookupState& lookup, std::uint32_t& address) {
+    address = net::InetAddr(lookup.Server.c_str());
+    if (address != net::kAddrNone) return true;
+    net::HostEntry entry;
+    if (!net::GetHostByName(lookup.Server.c_str(), entry)) {
+        ReportFailure(lookup, 504, net::LastError());
+        return false;
+    }
+    if (entry.addresses.empty()) {
+        ReportFailure(lookup, 504, kNoAddressCode);
+        return false;
+    }
+    address = entry.addresses.front();
+    return true;
+}
+
+// A connected socket, or kNoSocket with the failure reported.
+net::SocketHandle ConnectToServer(LookupState& lookup) {
+    std::uint32_t address = 0;
+    if (!ResolveServer(lookup, address)) return net::kNoSocket;
+    const net::SocketHandle socket = net::OpenTcpSocket();
+    if (socket == net::kNoSocket) {
+        ReportFailure(lookup, 505, net::LastError());
+        return net::kNoSocket;
+    }
+    if (net::Connect(socket, address, lookup.ServerPort) != 0) {
+        const int code = net::LastError();
+        net::Close(socket);
+        ReportFailure(lookup, 505, code);
+        return net::kNoSocket;
+    }
+    return socket;
+}
+
+// A reply cut short by the lookup itself says so after its report.
+void ReportEarlyStop(LookupState& lookup, ReceiveEnd end, std::int32_t total) {
+    if (end != ReceiveEnd::SizeLimit && end != ReceiveEnd::OutOfMemory) return;
+    LoadText(lookup.ScratchText, end == ReceiveEnd::SizeLimit ? 570 : 571);
+    lookup.ReportText += FormatText(lookup.ScratchText.c_str(), total);
+}
+
+// Connects, sends the query once and reads the reply; then closes the
+// socket and reports what arrived.
+void Exchange(LookupState& lookup, const std::uint8_t* query) {
+    ReplyBuffer reply(lookup.MaxReceived);
+    const net::SocketHandle socket = ConnectToServer(lookup);
+    if (socket == net::kNoSocket) return;
+    lookup.LookupSocket = socket;
+    ReceiveEnd end = ReceiveEnd::Interrupted;
+    // An interrupt while resolving or connecting found no socket to close;
+    // it takes effect here rather than after a first chunk that a silent
+    // server may never send.
+    if (!lookup.InterruptRequested) {
+        const int length = (query[0] << 8 | query[1]) + 2;
+        if (net::Send(socket, query, length) == net::kSocketError) {
+            const int code = net::LastError();
+            CloseHeldSocket(lookup.LookupSocket);
+            return ReportFailure(lookup, 505, code);
+        }
+        end = ReceiveReply(lookup, socket, reply);
+    }
+    CloseHeldSocket(lookup.LookupSocket);
+    lookup.ReportReceived(reply.data(), reply.size());
+    if (reply.size() == 0) lookup.LookupFailed = true;
+    ReportEarlyStop(lookup, end, reply.size());
+}
+}  // namespace
 
 void LookupState::TcpLookup() {
-    ReportText = "TCP lookup is not built yet";
+    LookupFailed = false;
+    std::uint8_t query[kQueryBufferSize];
+    if (PrepareQuery(query)) Exchange(*this, query);
     RefreshControls();
     SetBusy(0);
 }
-void LookupState::Interrupt() { InterruptRequested = 1; }
