@@ -8,7 +8,6 @@
 namespace {
 
 constexpr int kNameResolved = 501;
-constexpr int kDetailedExplanation = 502;
 constexpr int kAddressResolved = 503;
 // The resolver's code for a name that has no address to give.
 constexpr int kNoDataRecord = 11004;
@@ -21,19 +20,6 @@ Dotted BytesOf(std::uint32_t address) {
     std::uint8_t bytes[4];
     std::memcpy(bytes, &address, sizeof bytes);  // network order: dotted order
     return {{bytes[0], bytes[1], bytes[2], bytes[3]}};
-}
-
-// Reports a failed resolver call: the head, the short text of the code and,
-// with detailed errors, the long one.
-void ReportFailure(LookupState& state, const std::string& head, int code) {
-    std::string shortText, longText;
-    state.DescribeSocketError(&shortText, &longText, code);
-    state.ReportText = head + shortText;
-    if (state.DetailedErrors) {
-        LoadText(state.ScratchText, kDetailedExplanation);
-        state.ReportText += state.ScratchText + longText;
-    }
-    state.LookupFailed = true;
 }
 
 }  // namespace
@@ -52,7 +38,7 @@ void LookupState::ResolverLookup() {
             ReportText = FormatText(ScratchText.c_str(), Target.c_str(), a.b[0], a.b[1], a.b[2],
                                     a.b[3]);
         } else {
-            ReportFailure(*this, 
+            ReportSocketFailure(
                 "Default lookup of <" + Target + "> failed due to following reason:\n\t", error);
         }
     } else if (net::GetHostByAddr(address, entry)) {
@@ -63,10 +49,10 @@ void LookupState::ResolverLookup() {
     } else {
         const int error = net::LastError();
         const Dotted a = BytesOf(address);
-        ReportFailure(*this, "Default lookup of " + Target + " (" +
-                                  FormatText("%d.%d.%d.%d", a.b[0], a.b[1], a.b[2], a.b[3]) +
-                                  ") failed due to following reason:\n\t",
-                              error);
+        const std::string dotted = FormatText("%d.%d.%d.%d", a.b[0], a.b[1], a.b[2], a.b[3]);
+        ReportSocketFailure("Default lookup of " + Target + " (" + dotted +
+                                ") failed due to following reason:\n\t",
+                            error);
     }
     RefreshControls();
     SetBusy(0);

@@ -8,6 +8,7 @@ namespace {
 
 constexpr int kFallbackShort = 40085;
 constexpr int kFallbackLong = 40086;
+constexpr int kDetailedExplanation = 502;
 
 const SocketErrorRow* FindRow(std::int32_t code) {
     for (const SocketErrorRow& row : kSocketErrorTable)
@@ -26,4 +27,15 @@ void LookupState::DescribeSocketError(std::string* shortText, std::string* longT
     }
     if (shortText) *shortText = FormatText(TextOf(kFallbackShort), code);
     if (longText) *longText = FormatText(TextOf(kFallbackLong), code);
+}
+
+void LookupState::ReportSocketFailure(const std::string& head, std::int32_t code) {
+    std::string shortText, longText;
+    DescribeSocketError(&shortText, &longText, code);
+    ReportText = head + shortText;
+    if (DetailedErrors) {
+        LoadText(ScratchText, kDetailedExplanation);
+        ReportText += ScratchText + longText;
+    }
+    LookupFailed = true;
 }

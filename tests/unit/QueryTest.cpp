@@ -75,21 +75,10 @@ TEST(QueryMessage, WorkedExamplesAreByteExact) {
     };
     EXPECT_EQ(QueryFor("ab.c", 1, 1, 0), recursiveA);
 
-    const Bytes inverseAxfr = {
-        0x00, 0x16,              // length prefix: 22 bytes follow
-        0x00, 0x00,              // ID 0
-        0x08,                    // QR 0, OPCODE 1 (inverse), RD 0
-        0x00,                    // RA, Z, RCODE 0
-        0x00, 0x01,              // QDCOUNT 1
-        0x00, 0x00,              // ANCOUNT 0
-        0x00, 0x00,              // NSCOUNT 0
-        0x00, 0x00,              // ARCOUNT 0
-        0x02, 'a', 'b',          // label "ab"
-        0x01, 'c',               // label "c"
-        0x00,                    // root
-        0x00, 0xFC,              // QTYPE 252 (AXFR)
-        0x00, 0x01,              // QCLASS 1 (IN)
-    };
+    // The same name as an inverse zone-transfer query without recursion.
+    Bytes inverseAxfr = recursiveA;
+    inverseAxfr[4] = 0x08;   // QR 0, OPCODE 1 (inverse), RD 0
+    inverseAxfr[21] = 0xFC;  // QTYPE 252 (AXFR)
     EXPECT_EQ(QueryFor("ab.c", LookupState::kAxfrIndex, 0, 1), inverseAxfr);
 }
 
