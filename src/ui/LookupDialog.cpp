@@ -2,6 +2,8 @@
 
 #include <richedit.h>
 
+#include <utility>
+
 #include "Texts.h"
 #include "dialog/DataExchange.h"
 #include "resource.h"
@@ -20,15 +22,13 @@ LookupDialog::~LookupDialog() {
 // While a lookup runs its worker owns ReportText: the interface thread then
 // neither reads nor writes it, and shows the copy the worker handed over.
 void LookupDialog::Exchange(ui::DataExchange& exchange) {
-    exchange.Attach(IDC_PASTE_TARGET, TargetButton);
-    exchange.Attach(IDC_SAVE, SaveButton);
-    exchange.Attach(IDC_ROOT_SERVER, RootServerButton);
-    exchange.Attach(IDC_ABOUT, AboutButton);
-    exchange.Attach(IDC_STATUS, StatusLine);
-    exchange.Attach(IDC_TCP_LOOKUP, TcpLookupButton);
-    exchange.Attach(IDC_WINSOCK_LOOKUP, WinsockLookupButton);
-    exchange.Attach(IDC_OUTPUT, OutputView);
-    exchange.Attach(IDC_TARGET, TargetEdit);
+    const std::pair<int, ui::Control*> controls[] = {
+        {IDC_PASTE_TARGET, &TargetButton}, {IDC_SAVE, &SaveButton},
+        {IDC_ROOT_SERVER, &RootServerButton}, {IDC_ABOUT, &AboutButton},
+        {IDC_STATUS, &StatusLine}, {IDC_TCP_LOOKUP, &TcpLookupButton},
+        {IDC_WINSOCK_LOOKUP, &WinsockLookupButton}, {IDC_OUTPUT, &OutputView},
+        {IDC_TARGET, &TargetEdit}};
+    for (const auto& control : controls) exchange.Attach(control.first, *control.second);
     exchange.Text(IDC_TARGET, Target);
     exchange.Text(IDC_SERVER, Server);
     exchange.ListIndex(IDC_QUERY_TYPE, QueryTypeIndex);
