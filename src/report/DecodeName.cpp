@@ -1,7 +1,58 @@
 #include "LookupState.h"
+#include "NameDecoding.h"
 #include "ReplyReader.h"
+#include "ReportAppend.h"
 
-int LookupState::DecodeName(std::string& name, ReplyReader&, int position) const {
+namespace {
+// A length byte with either of its two top bits set starts a pointer; the
+// reserved label types 01 and 10 are taken for pointers too.
+constexpr std::uint8_t kPointerBits = 0xC0;
+}  // namespace
+
+int AppendName(std::string& out, ReplyReader& reply, int position) {
+    if (position < 0) {
+        reply.fail();
+        return position;
+    }
+    std::size_t segmentStart = static_cast<std::size_t>(position);
+    std::size_t limit = reply.size();  // the current run must end before this
+    int result = -1;                   // set by the first pointer
+    int hops = 0;
+    bool afterLabel = false;
+    reply.seek(segmentStart);
+    for (;;) {
+        const std::size_t at = reply.pos();
+        const std::uint8_t length = reply.u8();
+        if (!reply.ok() || at >= limit) {
+            reply.fail();
+            return position;
+        }
+        if (length == 0) break;
+        // The dot is decided by the byte behind a label, before a pointer
+        // there is followed, so "label, pointer to the root" ends in a dot.
+        if (afterLabel) out += '.';
+        if (length & kPointerBits) {
+            const std::size_t target = (std::size_t(length & 0x3F) << 8 | reply.u8()) + 2;
+            if (result < 0) result = static_cast<int>(at) + 2;
+            if (!reply.ok() || target >= segmentStart || ++hops > kMaxPointerHops) {
+                reply.fail();
+                return result;
+            }
+            limit = segmentStart;
+            segmentStart = target;
+            reply.seek(target);
+            afterLabel = false;
+            continue;
+        }
+        const std::uint8_t* label = reply.bytes(length);
+        if (!label) return position;
+        AppendRawText(out, label, length);
+        afterLabel = true;
+    }
+    return result < 0 ? static_cast<int>(reply.pos()) : result;
+}
+
+int LookupState::DecodeName(std::string& name, ReplyReader& reply, int position) const {
     name.clear();
-    return position;
+    return AppendName(name, reply, position);
 }
