@@ -48,6 +48,14 @@ def check_report(got, expected):
 
 
 SERVE = [["accept"], ["read_query"]]
+# Longer than any lookup may take: a client that waited for the server to
+# end a held connection would see it end first.
+HOLD = 30
+
+
+def check_client_closed_first(server):
+    check(server.sees("closed by client") and not server.saw("hold over"),
+          "the client did not end the connection: %s" % server.events())
 AA = 0x8400  # answer, authoritative; nothing else
 
 # A transfer of zone zt in three messages: SOA and two addresses, two more,
@@ -72,14 +80,14 @@ def axfr(client, server):
 def case_closes_without_sending(client):
     for qtype, end in (("A", ["close"]), ("AXFR", ["close"]), ("MX", ["reset"])):
         with ScriptedServer(20, SERVE + [end]) as server:
-            status, report, _ = client.run(["-s", server.address, "-t", qtype, "x.zt"])
+            status, report = client.run(["-s", server.address, "-t", qtype, "x.zt"])
             check_report(report, "Lookup failed: no data recieved\n")
             check(status == FAILED, "exit status %d" % status)
 
 
 def case_fewer_than_14_bytes(client):
     with ScriptedServer(21, SERVE + [["send", "000c000084"], ["close"]]) as server:
-        status, report, _ = client.run(["-s", server.address, "x.zt"])
+        status, report = client.run(["-s", server.address, "x.zt"])
         check_report(report, "Reply from %s : 5 bytes recieved\nheader is incomplete - "
                      "parsing skipped\nraw header data dump:\t00 0c 00 00 84 \n\n" % server.address)
         check(status == OK, "exit status %d" % status)
@@ -100,18 +108,18 @@ def case_reply_in_chunks_then_held_open(client):
     reply = message(0x8580, [question("example.zt", "A")], [a(QUESTION_NAME, 3600, "10.0.0.1")])
     pieces = [reply[:1], reply[1:9], reply[9:30], reply[30:]]
     script = SERVE + [x for p in pieces for x in (["send", hexs(p)], ["pause", 0.2])]
-    with ScriptedServer(22, script + [["hold", 15]]) as server:
-        status, report, seconds = client.run(["-s", server.address, "example.zt"])
+    with ScriptedServer(22, script + [["hold", HOLD]]) as server:
+        status, report = client.run(["-s", server.address, "example.zt"])
         check_report(report, chunked_reply_report(server.address, len(reply)))
-        check(status == OK and seconds < 5, "status %d after %.1f s" % (status, seconds))
-        check(server.sees("closed by client"), "connection not closed: %s" % server.events())
+        check(status == OK, "exit status %d" % status)
+        check_client_closed_first(server)
 
 
 def case_transfer_ends_by_close(client):
     """No closing SOA: the transfer ends when the server closes."""
     stream = b"".join(ZONE_MESSAGES[:2])
     with ScriptedServer(23, SERVE + [["send", hexs(stream)], ["pause", 0.3], ["close"]]) as server:
-        status, report, _ = axfr(client, server)
+        status, report = axfr(client, server)
         check_report(report, transfer_report(server.address, ZONE_LINES[0] + ZONE_LINES[1], len(stream)))
         check(status == OK, "exit status %d" % status)
 
@@ -121,7 +129,7 @@ def case_transfer_ends_mid_message(client):
     cut = ZONE_MESSAGES[2][:-7]
     stream = ZONE_MESSAGES[0] + ZONE_MESSAGES[1] + cut
     with ScriptedServer(24, SERVE + [["send", hexs(stream)], ["pause", 0.3], ["close"]]) as server:
-        _, report, _ = axfr(client, server)
+        _, report = axfr(client, server)
         check_report(report, transfer_report(server.address, ZONE_LINES[0] + ZONE_LINES[1], len(stream)))
 
 
@@ -131,52 +139,53 @@ def case_transfer_ends_at_closing_soa(client):
     first chunk is shorter than a header."""
     stream = b"".join(ZONE_MESSAGES)
     script = SERVE + [["send", hexs(stream[:5])], ["pause", 0.3],
-                      ["send", hexs(stream[5:])], ["hold", 15]]
+                      ["send", hexs(stream[5:])], ["hold", HOLD]]
     with ScriptedServer(25, script) as server:
-        status, report, seconds = axfr(client, server)
+        status, report = axfr(client, server)
         check_report(report, transfer_report(server.address, sum(ZONE_LINES, []), len(stream)))
-        check(status == OK and seconds < 5, "status %d after %.1f s" % (status, seconds))
+        check(status == OK, "exit status %d" % status)
+        check_client_closed_first(server)
 
 
 def case_transfer_refused(client):
     refused = message(AA | 5)
-    with ScriptedServer(26, SERVE + [["send", hexs(refused)], ["hold", 15]]) as server:
-        status, report, seconds = axfr(client, server)
+    with ScriptedServer(26, SERVE + [["send", hexs(refused)], ["hold", HOLD]]) as server:
+        _, report = axfr(client, server)
         check_report(report, "Reply from %s : 14 bytes recieved\nDirect authoritative answer: "
                      "recursion not desired; recursion not available; result: refused due "
                      "to policy reasons.\n\n" % server.address)
-        check(seconds < 5, "took %.1f s" % seconds)
+        check_client_closed_first(server)
 
 
 def case_interrupted_while_silent(client):
-    with ScriptedServer(27, SERVE + [["hold", 20]]) as server:
-        status, report, seconds = client.run(["-s", server.address, "x.zt"],
+    with ScriptedServer(27, SERVE + [["hold", HOLD]]) as server:
+        status, report = client.run(["-s", server.address, "x.zt"],
                                              interrupt_when=lambda: server.saw("query"))
         check_report(report, "Lookup failed: no data recieved\n")
-        check(status == FAILED and seconds < 8, "status %d after %.1f s" % (status, seconds))
-        check(server.sees("closed by client"), "connection not closed: %s" % server.events())
+        check(status == FAILED, "exit status %d" % status)
+        check_client_closed_first(server)
 
 
 def case_interrupted_after_part_of_a_transfer(client):
     """What arrived before the interrupt is reported."""
-    with ScriptedServer(28, SERVE + [["send", hexs(ZONE_MESSAGES[0])], ["hold", 20]]) as server:
-        _, report, _ = client.run(["-s", server.address, "-t", "AXFR", "zt"],
+    with ScriptedServer(28, SERVE + [["send", hexs(ZONE_MESSAGES[0])], ["hold", HOLD]]) as server:
+        _, report = client.run(["-s", server.address, "-t", "AXFR", "zt"],
                                   interrupt_when=lambda: server.saw("query"))
         check_report(report, transfer_report(server.address, ZONE_LINES[0], len(ZONE_MESSAGES[0])))
 
 
 def case_connection_refused(client):
     refused = "Lookup failed while connecting to server:\n\tconnection refused"
-    status, report, _ = client.run(["-s", address(29), "x.zt"])
+    status, report = client.run(["-s", address(29), "x.zt"])
     check_report(report, refused + "\n")
     check(status == FAILED, "exit status %d" % status)
-    _, report, _ = client.run(["-d", "-s", address(29), "x.zt"])
+    _, report = client.run(["-d", "-s", address(29), "x.zt"])
     detail = refused + "\n\nDetailed explanation:\n\t"
     check(report.startswith(detail) and len(report) > len(detail) + 10, "report %r" % report)
 
 
 def case_unresolvable_server(client):
-    status, report, _ = client.run(["-s", "no-such-server.invalid", "x.zt"])
+    status, report = client.run(["-s", "no-such-server.invalid", "x.zt"])
     check(report.startswith("Lookup failed while retrieving server address:\n\t")
           and "host not found" in report, "report %r" % report)
     check(status == FAILED, "exit status %d" % status)

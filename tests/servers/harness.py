@@ -44,7 +44,7 @@ def stop_pid(process, seconds=5):
 
 
 class ScriptedServer:
-    def __init__(self, host, script, lifetime=30):
+    def __init__(self, host, script, lifetime=90):
         self.address = address(host)
         self.dir = tempfile.mkdtemp(prefix="vek-server-")
         self.ready = os.path.join(self.dir, "ready")
@@ -84,12 +84,11 @@ class Client:
     def __init__(self, command):
         self.command = command
 
-    def run(self, args, interrupt_when=None, timeout=30):
+    def run(self, args, interrupt_when=None, timeout=60):
         """Runs the client; when `interrupt_when` becomes true, sends it
-        SIGINT. Returns (exit status, standard output, seconds taken)."""
+        SIGINT. Returns the exit status and the standard output."""
         if PORT != 53:
             args = ["-p", str(PORT)] + args
-        start = time.monotonic()
         process = subprocess.Popen(self.command + args, stdout=subprocess.PIPE,
                                    stderr=subprocess.PIPE)
         try:
@@ -104,4 +103,4 @@ class Client:
         if err:
             sys.stderr.write(err.decode(errors="replace"))
         text = out.decode("latin-1").replace("\r\n", "\n")
-        return process.returncode, text, time.monotonic() - start
+        return process.returncode, text

@@ -4,8 +4,8 @@
 It listens on one loopback address and port and carries out a script, a JSON
 list of actions, one connection after another:
 
-  ["accept"]              wait for the next connection (at most 10 s)
-  ["read_query"]          read one length-prefixed message (at most 10 s)
+  ["accept"]              wait for the next connection (at most 60 s)
+  ["read_query"]          read one length-prefixed message (at most 30 s)
   ["send", "HEX"]         send these bytes
   ["repeat", "HEX", N]    send these bytes N times
   ["pause", S]            sleep S seconds
@@ -48,7 +48,7 @@ class Script:
         self.event("script done")
 
     def do_accept(self):
-        self.listener.settimeout(10)
+        self.listener.settimeout(60)  # a client under Wine may be slow to start
         self.conn, _ = self.listener.accept()
         self.event("accepted")
 
@@ -62,7 +62,7 @@ class Script:
         return data
 
     def do_read_query(self):
-        self.conn.settimeout(10)
+        self.conn.settimeout(30)
         prefix = self.read_exactly(2)
         length = struct.unpack("!H", prefix)[0] if len(prefix) == 2 else 0
         body = self.read_exactly(length)
