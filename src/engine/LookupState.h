@@ -64,6 +64,10 @@ public:
 
     void DescribeSocketError(std::string* shortText, std::string* longText,
                              std::int32_t code) const;
+    // Replaces the report with a failure: `head`, the short text of `code`
+    // and, when DetailedErrors is set, the detailed explanation with the
+    // long text. Sets LookupFailed.
+    void ReportSocketFailure(const std::string& head, std::int32_t code);
 
     // Report of received bytes; positions are offsets from the length prefix.
     int DecodeName(std::string& name, ReplyReader& reply, int position) const;

@@ -14,15 +14,7 @@ constexpr int kNoAddressCode = 11004;
 // Replaces the report with a failure: the step's text and the short
 // description of `code`, with the long one when DetailedErrors is set.
 void ReportFailure(LookupState& lookup, int textId, int code) {
-    std::string shortText, longText;
-    lookup.DescribeSocketError(&shortText, &longText, code);
-    LoadText(lookup.ScratchText, textId);
-    lookup.ReportText = lookup.ScratchText + shortText;
-    if (lookup.DetailedErrors) {
-        LoadText(lookup.ScratchText, 502);
-        lookup.ReportText += lookup.ScratchText + longText;
-    }
-    lookup.LookupFailed = true;
+    lookup.ReportSocketFailure(TextOf(textId), code);
 }
 
 // A dotted address is taken as it is, with no name lookup; a host name
