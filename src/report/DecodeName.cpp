@@ -14,6 +14,8 @@ constexpr std::uint8_t kPointerBits = 0xC0;
 // Collects a name's text and hands it to the output in one append (when it
 // is done, or when the next label would not fit), instead of an append per
 // label and dot: most names of a zone transfer are a few short labels.
+// Label bytes go in unchanged; zero bytes, which add nothing, are taken out
+// once per batch rather than looked for in every label.
 class NameText {
 public:
     explicit NameText(std::string& out) : out_(out) {}
@@ -25,21 +27,16 @@ public:
         if (used_ == sizeof text_) flush();
         text_[used_++] = '.';
     }
-    // The label's bytes unchanged, except that a zero byte adds nothing.
     void label(const std::uint8_t* bytes, std::uint8_t length) {
         if (used_ + length > sizeof text_) flush();
         std::memcpy(text_ + used_, bytes, length);
-        if (std::memchr(bytes, 0, length)) return dropZeros(length);
         used_ += length;
     }
 
 private:
-    // Squeezes the zero bytes out of the label just copied behind used_.
-    void dropZeros(std::size_t length) {
-        char* const from = text_ + used_;
-        used_ = static_cast<std::size_t>(std::remove(from, from + length, '\0') - text_);
-    }
     void flush() {
+        char* const end = text_ + used_;
+        if (std::memchr(text_, 0, used_)) used_ = std::size_t(std::remove(text_, end, '\0') - text_);
         out_.append(text_, used_);
         used_ = 0;
     }
@@ -48,10 +45,8 @@ private:
     char text_[256];
     std::size_t used_ = 0;
 };
-}  // namespace
-
-int AppendName(std::string& out, ReplyReader& reply, int position) {
-    NameText text(out);
+// The walk over one name's labels and pointers; see AppendName.
+int WalkName(NameText& text, ReplyReader& reply, int position) {
     if (position < 0) {
         reply.fail();
         return position;
@@ -92,6 +87,17 @@ int AppendName(std::string& out, ReplyReader& reply, int position) {
         afterLabel = true;
     }
     return result < 0 ? static_cast<int>(reply.pos()) : result;
+}
+}  // namespace
+
+// The walk reads through a copy of the reader: a local whose address stays
+// here, so that its fields live in registers across the stores of text.
+int AppendName(std::string& out, ReplyReader& reply, int position) {
+    ReplyReader cursor = reply;
+    NameText text(out);
+    const int next = WalkName(text, cursor, position);
+    reply = cursor;
+    return next;
 }
 
 int LookupState::DecodeName(std::string& name, ReplyReader& reply, int position) const {
