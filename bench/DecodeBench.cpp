@@ -67,9 +67,10 @@ void CopyFloor(benchmark::State& state) {
 
 // Rates and the ratio below use CPU time (user and system, page faults
 // included), which a machine shared with other work disturbs less than
-// wall time; the table shows both.
-BENCHMARK(ReportWriter)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(CopyFloor)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+// wall time; the table shows both. Of the repetitions, the ratio takes each
+// side's fastest, the one least disturbed by other work.
+BENCHMARK(ReportWriter)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(5);
+BENCHMARK(CopyFloor)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(5);
 
 // The console table, and after it the report writer's CPU time as a
 // multiple of the floor's.
@@ -77,9 +78,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
 public:
     RatioReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                seconds_[run.run_name.function_name] = run.GetAdjustedCPUTime();
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration) continue;
+            const double cpu = run.GetAdjustedCPUTime();
+            auto known = seconds_.find(run.run_name.function_name);
+            if (known == seconds_.end()) seconds_[run.run_name.function_name] = cpu;
+            else if (cpu < known->second) known->second = cpu;
+        }
         ConsoleReporter::ReportRuns(runs);
     }
     void Finalize() override {
@@ -93,7 +98,8 @@ public:
         GetOutputStream() << line;
         if (seconds_.count("ReportWriter") && seconds_.count("CopyFloor") &&
             seconds_["CopyFloor"] > 0) {
-            std::snprintf(line, sizeof line, "report writer / copy floor (CPU time) = %.2f\n",
+            std::snprintf(line, sizeof line, "report writer / copy floor (fastest CPU times, ms: %.1f / %.1f) = %.2f\n",
+                          seconds_["ReportWriter"], seconds_["CopyFloor"],
                           seconds_["ReportWriter"] / seconds_["CopyFloor"]);
             GetOutputStream() << line;
         }
