@@ -49,14 +49,12 @@ void RunInterruptible(LookupState& state) {
 
 void RunInterruptible(LookupState& state) {
     // Ctrl-C and the worker's "finished" signal are taken synchronously by
-    // this thread; the worker inherits the mask and never sees them. They
-    // stay blocked afterwards, so a late Ctrl-C cannot cut the printing of
-    // the report short.
-    sigset_t watched;
+    // this thread; the worker inherits the mask and never sees them.
+    sigset_t watched, before;
     sigemptyset(&watched);
     sigaddset(&watched, SIGINT);
     sigaddset(&watched, SIGUSR1);
-    pthread_sigmask(SIG_BLOCK, &watched, nullptr);
+    pthread_sigmask(SIG_BLOCK, &watched, &before);
 
     const pthread_t watcher = pthread_self();
     std::thread worker([&state, watcher] {
@@ -71,6 +69,16 @@ void RunInterruptible(LookupState& state) {
         state.Interrupt();
     }
     worker.join();
+
+    // A Ctrl-C that came just as the lookup ended counts as one during it.
+    sigset_t interrupt;
+    sigemptyset(&interrupt);
+    sigaddset(&interrupt, SIGINT);
+    const timespec now{0, 0};
+    if (sigtimedwait(&interrupt, nullptr, &now) == SIGINT && interrupts > 0)
+        std::_Exit(kInterruptedStatus);
+    // From here on Ctrl-C ends the program as usual, printing included.
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
 }
 
 #endif

@@ -15,8 +15,9 @@ enum class ReceiveEnd {
     OutOfMemory,  // the buffer could not grow
 };
 
-// For a zone transfer (QueryTypeIndex 17) the header of the first data is
-// reported once, and when it is successful, reading goes on to the message
-// that carries the closing SOA (or to the close).
+// For a zone transfer (QueryTypeIndex 17) the header of the first message
+// is reported once, as soon as it has arrived whole; when it is successful,
+// reading goes on to the message that carries the closing SOA (or to the
+// close).
 ReceiveEnd ReceiveReply(LookupState& lookup, net::SocketHandle socket,
                         ReplyBuffer& reply);

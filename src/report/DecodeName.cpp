@@ -4,18 +4,17 @@
 #include "LookupState.h"
 #include "NameDecoding.h"
 #include "ReplyReader.h"
-#include "ReportAppend.h"
 
 namespace {
 // A length byte with either of its two top bits set starts a pointer; the
 // reserved label types 01 and 10 are taken for pointers too.
 constexpr std::uint8_t kPointerBits = 0xC0;
 
-// Collects a name's text and hands it to the output in one append (when it
-// is done, or when the next label would not fit), instead of an append per
-// label and dot: most names of a zone transfer are a few short labels.
-// Label bytes go in unchanged; zero bytes, which add nothing, are taken out
-// once per batch rather than looked for in every label.
+// Gathers a name's text in a small buffer and hands it to the output in one
+// append (or a few, for a long name), since most names are short and the
+// report holds one or more of them per record. Label bytes go in unchanged;
+// zero bytes, which add nothing, are taken out once per batch rather than
+// looked for in every label.
 class NameText {
 public:
     explicit NameText(std::string& out) : out_(out) {}
@@ -45,6 +44,7 @@ private:
     char text_[256];
     std::size_t used_ = 0;
 };
+
 // The walk over one name's labels and pointers; see AppendName.
 int WalkName(NameText& text, ReplyReader& reply, int position) {
     if (position < 0) {

@@ -2,6 +2,8 @@
 // Helpers for the report tests: a lookup state that records its hooks, and
 // byte vectors in the TCP framing (length prefix first).
 #include <cstdint>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -60,4 +62,15 @@ inline Bytes Concat(std::initializer_list<Bytes> parts) {
 // The line that ends the report of a message whose bytes run out.
 inline const char* MalformedLine() {
     return "Reply truncated or malformed: the rest of this message is not decoded.\n";
+}
+
+// A file of tests/data (captured replies and their expected reports).
+inline std::string ReadDataFile(const std::string& name) {
+    std::ifstream in(std::string(VEK_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline Bytes CapturedReply(const std::string& name) {
+    const std::string bytes = ReadDataFile(name + ".bin");
+    return Bytes(bytes.begin(), bytes.end());
 }

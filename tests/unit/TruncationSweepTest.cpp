@@ -63,6 +63,7 @@ std::string AfterFirstLine(const std::string& text) { return text.substr(text.fi
 // header, or the header and the entries that arrived whole, each exactly as
 // in the full report, and at most the malformed line where the bytes ran out.
 void SweepPrefixes(const Bytes& full, std::int32_t typeIndex) {
+    ASSERT_GE(full.size(), 14u);
     ReportState whole(typeIndex);
     const std::string fullBody = AfterFirstLine(whole.Received(full));
     ASSERT_EQ(fullBody.find(MalformedLine()), std::string::npos);
@@ -96,6 +97,13 @@ TEST(TruncationSweep, EveryPrefixOfAnOrdinaryReply) { SweepPrefixes(kRichReply, 
 
 TEST(TruncationSweep, EveryPrefixOfAZoneTransfer) {
     SweepPrefixes(kTransfer, LookupState::kAxfrIndex);
+}
+
+TEST(TruncationSweep, EveryPrefixOfCapturedReplies) {
+    for (const char* name : {"bind-any", "knot-nxdomain", "bind-soa", "knot-null"})
+        SweepPrefixes(CapturedReply(name), 1);
+    for (const char* name : {"bind-axfr", "knot-axfr"})
+        SweepPrefixes(CapturedReply(name), LookupState::kAxfrIndex);
 }
 
 TEST(TruncationSweep, FullReportsAreAsExpected) {
