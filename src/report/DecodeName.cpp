@@ -81,6 +81,7 @@ int AppendName(std::string& out, ReplyReader& reply, int position) {
             afterLabel = false;
             continue;
         }
+        reply.spendNameText(length + 1u);  // the label and its dot
         const std::uint8_t* label = reply.bytes(length);
         if (!label) return position;
         text.label(label, length);

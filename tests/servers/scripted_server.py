@@ -117,7 +117,9 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--address", required=True)
     parser.add_argument("--port", type=int, default=53)
-    parser.add_argument("--script", required=True, help="JSON list of actions")
+    source = parser.add_mutually_exclusive_group(required=True)
+    source.add_argument("--script", help="JSON list of actions")
+    source.add_argument("--script-file", help="file holding the JSON list of actions")
     parser.add_argument("--ready", required=True, help="file that receives the PID")
     parser.add_argument("--log", required=True)
     parser.add_argument("--lifetime", type=float, default=30)
@@ -134,6 +136,9 @@ def main():
         os.rename(temporary, args.ready)
         script = Script(listener, log)
         try:
+            if args.script_file:
+                with open(args.script_file) as text:
+                    args.script = text.read()
             script.run(json.loads(args.script), time.monotonic() + args.lifetime)
         except OSError as error:
             script.event("error: %s" % error)
