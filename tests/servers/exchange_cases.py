@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The TCP exchange against scripted servers, one case a run:
 
-    exchange_cases.py --cli COMMAND... -- CASE
+    exchange_cases.py --cli "COMMAND [ARGS]" CASE
 
 Each case starts its own server on its own loopback address, runs the
 client against it and checks the report and the exit status."""
@@ -57,6 +57,8 @@ HOLD = 30
 def check_client_closed_first(server):
     check(server.sees("closed by client") and not server.saw("hold over"),
           "the client did not end the connection: %s" % server.events())
+
+
 AA = 0x8400  # answer, authoritative; nothing else
 
 # A transfer of zone zt in three messages: SOA and two addresses, two more,
