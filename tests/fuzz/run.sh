@@ -12,9 +12,12 @@ mkdir -p "$out/corpus"
 cxx=clang++-14
 flags=(-std=c++17 -O1 -g -fno-omit-frame-pointer
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-       -I"$root/src/engine" -I"$root/src/report" -I"$root/src/resources")
-# The report writers and the numbered texts; the target adds nothing else.
-sources=("$root"/src/report/*.cpp "$root"/src/resources/*.cpp "$root"/tests/fuzz/ReportFuzzer.cpp)
+       -I"$root/src/engine" -I"$root/src/report" -I"$root/src/resources" -I"$root/src/cli")
+# The report writers, the numbered texts, the query builder (with the
+# address parsing of the socket layer) and vek-cli's option parser.
+sources=("$root"/src/report/*.cpp "$root"/src/resources/*.cpp "$root"/src/engine/Query.cpp
+         "$root"/src/engine/sockets/SocketsPosix.cpp "$root"/src/cli/Options.cpp
+         "$root"/tests/fuzz/ReportFuzzer.cpp)
 
 "$cxx" "${flags[@]}" "${sources[@]}" -o "$out/report-fuzzer"
 

@@ -49,10 +49,14 @@ class ScriptedServer:
         self.dir = tempfile.mkdtemp(prefix="vek-server-")
         self.ready = os.path.join(self.dir, "ready")
         self.log = os.path.join(self.dir, "log")
+        # In a file: a long script would not fit on a command line.
+        script_file = os.path.join(self.dir, "script")
+        with open(script_file, "w") as out:
+            json.dump(script, out)
         self.process = subprocess.Popen([
             sys.executable, os.path.join(HERE, "scripted_server.py"),
             "--address", self.address, "--port", str(PORT),
-            "--script", json.dumps(script), "--ready", self.ready,
+            "--script", "@" + script_file, "--ready", self.ready,
             "--log", self.log, "--lifetime", str(lifetime)])
 
     def __enter__(self):
@@ -102,5 +106,9 @@ class Client:
             stop_pid(process)
         if err:
             sys.stderr.write(err.decode(errors="replace"))
+        # A sanitizer build's finding fails the case whatever the client's
+        # exit status says.
+        if b"Sanitizer" in err or b"runtime error:" in err:
+            raise AssertionError("sanitizer report from the client")
         text = out.decode("latin-1").replace("\r\n", "\n")
         return process.returncode, text
