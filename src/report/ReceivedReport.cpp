@@ -1,3 +1,5 @@
+#include <new>
+
 #include "LookupState.h"
 #include "ReplyReader.h"
 #include "ReportAppend.h"
@@ -19,7 +21,11 @@ constexpr std::size_t kReportPerWireByte = 2;
 // decode ends only its own report; the walk goes on with the next one.
 void ReportTransfer(LookupState& state, const std::uint8_t* buffer, int total) {
     std::string& out = state.ReportText;
-    out.reserve(out.size() + static_cast<std::size_t>(total) * kReportPerWireByte);
+    // Only a hint: without the memory for it the report grows as it goes.
+    try {
+        out.reserve(out.size() + static_cast<std::size_t>(total) * kReportPerWireByte);
+    } catch (const std::bad_alloc&) {
+    }
     out += TextOf(kAnswersHeading);
     ReplyReader stream(buffer, static_cast<std::size_t>(total));
     std::size_t offset = 0;

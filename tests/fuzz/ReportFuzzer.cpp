@@ -1,7 +1,7 @@
 // libFuzzer target over the decoding of received bytes, the query builder
-// and vek-cli's argument parser. The first input byte
-// picks an entry from kEntries; the rest is handed to it. New entries (other
-// parsers of outside input) are added to the table.
+// and vek-cli's argument parser. The first input byte picks an entry from
+// kEntries; the rest is handed to it. New entries (other parsers of outside
+// input) are added to the table.
 #include <cstddef>
 #include <cstdint>
 #include <string>

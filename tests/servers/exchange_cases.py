@@ -7,6 +7,7 @@ Each case starts its own server on its own loopback address, runs the
 client against it and checks the report and the exit status."""
 import argparse
 import os
+import re
 import shlex
 import sys
 
@@ -172,6 +173,25 @@ def case_interrupted_after_part_of_a_transfer(client):
         _, report = client.run(["-s", server.address, "-t", "AXFR", "zt"],
                                   interrupt_when=lambda: server.saw("query"))
         check_report(report, transfer_report(server.address, ZONE_LINES[0], len(ZONE_MESSAGES[0])))
+
+
+def case_out_of_memory_while_reading(client):
+    """A transfer larger than the memory the client may have: reading stops
+    where memory ends, and what arrived is reported, with a line that says
+    why. The messages after the first carry no records, so that the report
+    itself stays small."""
+    empty = message(AA) + bytes(65535 - 12)
+    empty = (65535).to_bytes(2, "big") + empty[2:]
+    script = SERVE + [["send", hexs(ZONE_MESSAGES[0])], ["repeat", hexs(empty), 3000],
+                      ["hold", HOLD]]
+    with ScriptedServer(30, script) as server:
+        status, report = client.run(["-s", server.address, "-t", "AXFR", "zt"],
+                                    memory_limit=160 << 20)
+        stop = re.search(r"\nRecieved 3 records \((\d+) bytes\) in reply to AXFR request\.\n"
+                         r"Reading stopped at (\d+) bytes: no memory left for more of the "
+                         r"reply\.\n$", report)
+        check(stop and stop.group(1) == stop.group(2), "report ends %r" % report[-300:])
+        check(status == OK, "exit status %d" % status)
 
 
 def case_connection_refused(client):

@@ -4,6 +4,7 @@ Every wait is bounded. The server is stopped by its PID when the test ends,
 also when it fails; the client is stopped by its PID when it overruns."""
 import json
 import os
+import resource
 import shutil
 import signal
 import subprocess
@@ -49,14 +50,13 @@ class ScriptedServer:
         self.dir = tempfile.mkdtemp(prefix="vek-server-")
         self.ready = os.path.join(self.dir, "ready")
         self.log = os.path.join(self.dir, "log")
-        # In a file: a long script would not fit on a command line.
         script_file = os.path.join(self.dir, "script")
         with open(script_file, "w") as out:
             json.dump(script, out)
         self.process = subprocess.Popen([
             sys.executable, os.path.join(HERE, "scripted_server.py"),
             "--address", self.address, "--port", str(PORT),
-            "--script", "@" + script_file, "--ready", self.ready,
+            "--script-file", script_file, "--ready", self.ready,
             "--log", self.log, "--lifetime", str(lifetime)])
 
     def __enter__(self):
@@ -88,13 +88,18 @@ class Client:
     def __init__(self, command):
         self.command = command
 
-    def run(self, args, interrupt_when=None, timeout=60):
+    def run(self, args, interrupt_when=None, timeout=60, memory_limit=None):
         """Runs the client; when `interrupt_when` becomes true, sends it
-        SIGINT. Returns the exit status and the standard output."""
+        SIGINT; `memory_limit` bounds its address space (bytes). Returns the
+        exit status and the standard output."""
         if PORT != 53:
             args = ["-p", str(PORT)] + args
+        def limit_memory():
+            resource.setrlimit(resource.RLIMIT_AS, (memory_limit, memory_limit))
+
         process = subprocess.Popen(self.command + args, stdout=subprocess.PIPE,
-                                   stderr=subprocess.PIPE)
+                                   stderr=subprocess.PIPE,
+                                   preexec_fn=limit_memory if memory_limit else None)
         try:
             if interrupt_when is not None:
                 if not wait_for(interrupt_when, 10):

@@ -136,15 +136,13 @@ def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--address", required=True)
     parser.add_argument("--port", type=int, default=53)
-    parser.add_argument("--script", required=True,
-                        help="JSON list of actions, or @FILE that holds it")
+    source = parser.add_mutually_exclusive_group(required=True)
+    source.add_argument("--script", help="JSON list of actions")
+    source.add_argument("--script-file", help="file holding the JSON list of actions")
     parser.add_argument("--ready", required=True, help="file that receives the PID")
     parser.add_argument("--log", required=True)
     parser.add_argument("--lifetime", type=float, default=30)
     args = parser.parse_args()
-    if args.script.startswith("@"):
-        with open(args.script[1:]) as source:
-            args.script = source.read()
 
     listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
     listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
@@ -157,6 +155,9 @@ def main():
         os.rename(temporary, args.ready)
         script = Script(listener, log)
         try:
+            if args.script_file:
+                with open(args.script_file) as text:
+                    args.script = text.read()
             script.run(json.loads(args.script), time.monotonic() + args.lifetime)
         except OSError as error:
             script.event("error: %s" % error)
