@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <cstring>
+
 #include "LookupState.h"
 #include "NameDecoding.h"
 #include "ReplyReader.h"
@@ -9,7 +12,9 @@ constexpr std::uint8_t kPointerBits = 0xC0;
 
 // Gathers a name's text in a small buffer and hands it to the output in one
 // append (or a few, for a long name), since most names are short and the
-// report holds one or more of them per record.
+// report holds one or more of them per record. Label bytes go in unchanged;
+// zero bytes, which add nothing, are taken out once per batch rather than
+// looked for in every label.
 class NameText {
 public:
     explicit NameText(std::string& out) : out_(out) {}
@@ -18,23 +23,19 @@ public:
     NameText& operator=(const NameText&) = delete;
 
     void dot() {
-        room(1);
+        if (used_ == sizeof text_) flush();
         text_[used_++] = '.';
     }
-    // Label bytes unchanged, except that a zero byte adds nothing.
     void label(const std::uint8_t* bytes, std::uint8_t length) {
-        room(length);
-        for (std::uint8_t i = 0; i < length; ++i) {
-            text_[used_] = static_cast<char>(bytes[i]);
-            used_ += bytes[i] != 0;
-        }
+        if (used_ + length > sizeof text_) flush();
+        std::memcpy(text_ + used_, bytes, length);
+        used_ += length;
     }
 
 private:
-    void room(std::size_t n) {
-        if (used_ + n > sizeof text_) flush();
-    }
     void flush() {
+        char* const end = text_ + used_;
+        if (std::memchr(text_, 0, used_)) used_ = std::size_t(std::remove(text_, end, '\0') - text_);
         out_.append(text_, used_);
         used_ = 0;
     }
@@ -43,9 +44,9 @@ private:
     char text_[256];
     std::size_t used_ = 0;
 };
-}  // namespace
 
-int AppendName(std::string& out, ReplyReader& reply, int position) {
+// The walk over one name's labels and pointers; see AppendName.
+int WalkName(NameText& text, ReplyReader& reply, int position) {
     if (position < 0) {
         reply.fail();
         return position;
@@ -55,7 +56,6 @@ int AppendName(std::string& out, ReplyReader& reply, int position) {
     int result = -1;                   // set by the first pointer
     int hops = 0;
     bool afterLabel = false;
-    NameText text(out);
     reply.seek(segmentStart);
     for (;;) {
         const std::size_t at = reply.pos();
@@ -88,6 +88,17 @@ int AppendName(std::string& out, ReplyReader& reply, int position) {
         afterLabel = true;
     }
     return result < 0 ? static_cast<int>(reply.pos()) : result;
+}
+}  // namespace
+
+// The walk reads through a copy of the reader: a local whose address stays
+// here, so that its fields live in registers across the stores of text.
+int AppendName(std::string& out, ReplyReader& reply, int position) {
+    ReplyReader cursor = reply;
+    NameText text(out);
+    const int next = WalkName(text, cursor, position);
+    reply = cursor;
+    return next;
 }
 
 int LookupState::DecodeName(std::string& name, ReplyReader& reply, int position) const {
