@@ -94,7 +94,7 @@ def case_fewer_than_14_bytes(client):
         check(status == OK, "exit status %d" % status)
 
 
-def chunked_reply_report(server, size):
+def a_reply_report(server, size):
     return ("Reply from %s : %d bytes recieved\nDirect authoritative answer: "
             "recursion desired; recursion available; result: succesful.\n"
             "Contains 1 question entries, 1 answer entries, 0 nameserver records "
@@ -111,7 +111,7 @@ def case_reply_in_chunks_then_held_open(client):
     script = SERVE + [x for p in pieces for x in (["send", hexs(p)], ["pause", 0.2])]
     with ScriptedServer(22, script + [["hold", HOLD]]) as server:
         status, report = client.run(["-s", server.address, "example.zt"])
-        check_report(report, chunked_reply_report(server.address, len(reply)))
+        check_report(report, a_reply_report(server.address, len(reply)))
         check(status == OK, "exit status %d" % status)
         check_client_closed_first(server)
 
@@ -192,6 +192,17 @@ def case_out_of_memory_while_reading(client):
                          r"reply\.\n$", report)
         check(stop and stop.group(1) == stop.group(2), "report ends %r" % report[-300:])
         check(status == OK, "exit status %d" % status)
+
+
+def case_server_given_by_name(client):
+    """A server name is resolved, and its first address used."""
+    reply = message(0x8580, [question("example.zt", "A")], [a(QUESTION_NAME, 3600, "10.0.0.1")])
+    with ScriptedServer("127.0.0.1", SERVE + [["send", hexs(reply)], ["hold", HOLD]],
+                        port=10531) as server:
+        status, report = client.run(["-s", "localhost", "-p", "10531", "example.zt"])
+        check_report(report, a_reply_report("localhost", len(reply)))
+        check(status == OK, "exit status %d" % status)
+        check(server.saw("query"), "no query: %s" % server.events())
 
 
 def case_connection_refused(client):

@@ -45,8 +45,10 @@ def stop_pid(process, seconds=5):
 
 
 class ScriptedServer:
-    def __init__(self, host, script, lifetime=90):
-        self.address = address(host)
+    def __init__(self, host, script, lifetime=90, port=PORT):
+        """`host`: the last number of an address under VEK_TEST_NET, or a
+        whole address."""
+        self.address = host if isinstance(host, str) else address(host)
         self.dir = tempfile.mkdtemp(prefix="vek-server-")
         self.ready = os.path.join(self.dir, "ready")
         self.log = os.path.join(self.dir, "log")
@@ -55,7 +57,7 @@ class ScriptedServer:
             json.dump(script, out)
         self.process = subprocess.Popen([
             sys.executable, os.path.join(HERE, "scripted_server.py"),
-            "--address", self.address, "--port", str(PORT),
+            "--address", self.address, "--port", str(port),
             "--script-file", script_file, "--ready", self.ready,
             "--log", self.log, "--lifetime", str(lifetime)])
 
@@ -92,7 +94,7 @@ class Client:
         """Runs the client; when `interrupt_when` becomes true, sends it
         SIGINT; `memory_limit` bounds its address space (bytes). Returns the
         exit status and the standard output."""
-        if PORT != 53:
+        if PORT != 53 and "-p" not in args:
             args = ["-p", str(PORT)] + args
         def limit_memory():
             resource.setrlimit(resource.RLIMIT_AS, (memory_limit, memory_limit))
