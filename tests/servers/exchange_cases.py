@@ -5,14 +5,11 @@
 
 Each case starts its own server on its own loopback address, runs the
 client against it and checks the report and the exit status."""
-import argparse
-import os
 import re
-import shlex
 import sys
 
 from dns_messages import QUESTION_NAME, a, message, question, soa
-from harness import Client, ScriptedServer, address
+from harness import ScriptedServer, address, run_case
 
 OK, FAILED = 0, 1
 
@@ -227,21 +224,5 @@ def case_unresolvable_server(client):
 CASES = {name[5:]: f for name, f in globals().items() if name.startswith("case_")}
 
 
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--cli", required=True, help="the client command, words split as a shell would")
-    parser.add_argument("case", choices=sorted(CASES))
-    args = parser.parse_args()
-    # A resolver that cannot be reached answers quickly.
-    os.environ.setdefault("RES_OPTIONS", "timeout:1 attempts:1")
-    try:
-        CASES[args.case](Client(shlex.split(args.cli)))
-    except AssertionError as error:
-        print("FAIL %s: %s" % (args.case, error))
-        return 1
-    print("ok %s" % args.case)
-    return 0
-
-
 if __name__ == "__main__":
-    sys.exit(main())
+    sys.exit(run_case(CASES))
