@@ -1,6 +1,5 @@
-#include <new>
-
 #include <algorithm>
+#include <new>
 
 #include "LookupState.h"
 #include "ReplyReader.h"
