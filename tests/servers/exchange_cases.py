@@ -91,6 +91,13 @@ def case_fewer_than_14_bytes(client):
         check_report(report, "Reply from %s : 5 bytes recieved\nheader is incomplete - "
                      "parsing skipped\nraw header data dump:\t00 0c 00 00 84 \n\n" % server.address)
         check(status == OK, "exit status %d" % status)
+    # A message shorter than a header is complete at its announced length,
+    # a transfer's too: the lookup ends without waiting for the close.
+    with ScriptedServer(21, SERVE + [["send", "0003000084"], ["hold", HOLD]]) as server:
+        _, report = axfr(client, server)
+        check_report(report, "Reply from %s : 5 bytes recieved\nheader is incomplete - "
+                     "parsing skipped\nraw header data dump:\t00 03 00 00 84 \n\n" % server.address)
+        check_client_closed_first(server)
 
 
 def a_reply_report(server, size):
