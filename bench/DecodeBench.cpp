@@ -42,12 +42,14 @@ void SetRates(benchmark::State& state) {
         Counter(static_cast<double>(Report().size()) / 1e6, Counter::kIsIterationInvariantRate);
 }
 
+// A fresh lookup each time, so that the report lands in fresh memory, as in
+// a real lookup and as the floor's copy does.
 void ReportWriter(benchmark::State& state) {
     const AxfrStream& stream = Stream();
-    LookupState lookup;
-    lookup.Server = "127.0.0.1";
-    lookup.QueryTypeIndex = LookupState::kAxfrIndex;
     for (auto _ : state) {
+        LookupState lookup;
+        lookup.Server = "127.0.0.1";
+        lookup.QueryTypeIndex = LookupState::kAxfrIndex;
         lookup.ReportReceived(stream.bytes.data(), static_cast<int>(stream.bytes.size()));
         benchmark::DoNotOptimize(lookup.ReportText.data());
     }
@@ -63,18 +65,26 @@ void CopyFloor(benchmark::State& state) {
     SetRates(state);
 }
 
-BENCHMARK(ReportWriter)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(CopyFloor)->Unit(benchmark::kMillisecond)->UseRealTime();
+// Rates and the ratio below use CPU time (user and system, page faults
+// included), which a machine shared with other work disturbs less than
+// wall time; the table shows both. Of the repetitions, the ratio takes each
+// side's fastest, the one least disturbed by other work.
+BENCHMARK(ReportWriter)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(5);
+BENCHMARK(CopyFloor)->Unit(benchmark::kMillisecond)->MinTime(1.0)->Repetitions(5);
 
-// The console table, and after it the report writer's time as a multiple of
-// the floor's.
+// The console table, and after it the report writer's CPU time as a
+// multiple of the floor's.
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
     RatioReporter() : ConsoleReporter(OO_Tabular) {}
     void ReportRuns(const std::vector<Run>& runs) override {
-        for (const Run& run : runs)
-            if (run.run_type == Run::RT_Iteration)
-                seconds_[run.run_name.function_name] = run.GetAdjustedRealTime();
+        for (const Run& run : runs) {
+            if (run.run_type != Run::RT_Iteration) continue;
+            const double cpu = run.GetAdjustedCPUTime();
+            auto known = seconds_.find(run.run_name.function_name);
+            if (known == seconds_.end()) seconds_[run.run_name.function_name] = cpu;
+            else if (cpu < known->second) known->second = cpu;
+        }
         ConsoleReporter::ReportRuns(runs);
     }
     void Finalize() override {
@@ -88,7 +98,8 @@ public:
         GetOutputStream() << line;
         if (seconds_.count("ReportWriter") && seconds_.count("CopyFloor") &&
             seconds_["CopyFloor"] > 0) {
-            std::snprintf(line, sizeof line, "report writer / copy floor = %.2f\n",
+            std::snprintf(line, sizeof line, "report writer / copy floor (fastest CPU times, ms: %.1f / %.1f) = %.2f\n",
+                          seconds_["ReportWriter"], seconds_["CopyFloor"],
                           seconds_["ReportWriter"] / seconds_["CopyFloor"]);
             GetOutputStream() << line;
         }

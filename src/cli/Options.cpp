@@ -1,7 +1,6 @@
 #include "Options.h"
 
 #include <cctype>
-#include <cstring>
 
 namespace {
 

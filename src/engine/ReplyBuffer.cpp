@@ -7,6 +7,12 @@ const std::uint8_t ReplyBuffer::kEmpty = 0;
 
 ReplyBuffer::~ReplyBuffer() { std::free(data_); }
 
+void ReplyBuffer::Release() {
+    std::free(data_);
+    data_ = nullptr;
+    size_ = capacity_ = 0;
+}
+
 int ReplyBuffer::MakeRoom() {
     const int length = std::min<std::int32_t>(kChunk, limit_ - size_);
     if (length <= 0) return 0;

@@ -26,6 +26,9 @@ public:
     // Counts `n` bytes just read into ReadSpace.
     void Add(int n) { size_ += n; }
 
+    // Lets the bytes go; the buffer is empty afterwards.
+    void Release();
+
     const std::uint8_t* data() const { return data_ ? data_ : &kEmpty; }
     std::int32_t size() const { return size_; }
 

@@ -1,3 +1,4 @@
+#include <new>
 #include <string>
 
 #include "HeldSocket.h"
@@ -7,12 +8,17 @@
 #include "Texts.h"
 
 namespace {
+constexpr int kServerAddressFailed = 504;
+constexpr int kConnectFailed = 505;  // socket, connect or send
+constexpr int kStoppedAtLimit = 570;
+constexpr int kStoppedReading = 571;
+constexpr int kStoppedReporting = 572;
 // The resolver's "valid name, no data record" code, for a host entry that
 // comes back without an address.
 constexpr int kNoAddressCode = 11004;
 
-// Replaces the report with a failure: the step's text and the short
-// description of `code`, with the long one when DetailedErrors is set.
+// Replaces the report with the step's failure text and the description of
+// `code`.
 void ReportFailure(LookupState& lookup, int textId, int code) {
     lookup.ReportSocketFailure(TextOf(textId), code);
 }
@@ -24,11 +30,11 @@ bool ResolveServer(LookupState& lookup, std::uint32_t& address) {
     if (address != net::kAddrNone) return true;
     net::HostEntry entry;
     if (!net::GetHostByName(lookup.Server.c_str(), entry)) {
-        ReportFailure(lookup, 504, net::LastError());
+        ReportFailure(lookup, kServerAddressFailed, net::LastError());
         return false;
     }
     if (entry.addresses.empty()) {
-        ReportFailure(lookup, 504, kNoAddressCode);
+        ReportFailure(lookup, kServerAddressFailed, kNoAddressCode);
         return false;
     }
     address = entry.addresses.front();
@@ -41,23 +47,38 @@ net::SocketHandle ConnectToServer(LookupState& lookup) {
     if (!ResolveServer(lookup, address)) return net::kNoSocket;
     const net::SocketHandle socket = net::OpenTcpSocket();
     if (socket == net::kNoSocket) {
-        ReportFailure(lookup, 505, net::LastError());
+        ReportFailure(lookup, kConnectFailed, net::LastError());
         return net::kNoSocket;
     }
     if (net::Connect(socket, address, lookup.ServerPort) != 0) {
         const int code = net::LastError();
         net::Close(socket);
-        ReportFailure(lookup, 505, code);
+        ReportFailure(lookup, kConnectFailed, code);
         return net::kNoSocket;
     }
     return socket;
 }
 
-// A reply cut short by the lookup itself says so after its report.
-void ReportEarlyStop(LookupState& lookup, ReceiveEnd end, std::int32_t total) {
-    if (end != ReceiveEnd::SizeLimit && end != ReceiveEnd::OutOfMemory) return;
-    LoadText(lookup.ScratchText, end == ReceiveEnd::SizeLimit ? 570 : 571);
+// Appends a line that says why the report ends early.
+void AppendStopLine(LookupState& lookup, int textId, std::int32_t total) {
+    LoadText(lookup.ScratchText, textId);
     lookup.ReportText += FormatText(lookup.ScratchText.c_str(), total);
+}
+
+// Reports what arrived, and why reading stopped when the lookup itself
+// stopped it. When memory runs out while decoding, the received bytes (the
+// largest block) are let go and the report ends with a line that says so.
+void ReportWhatArrived(LookupState& lookup, ReplyBuffer& reply, ReceiveEnd end) {
+    const std::int32_t total = reply.size();
+    try {
+        lookup.ReportReceived(reply.data(), total);
+    } catch (const std::bad_alloc&) {
+        reply.Release();
+        return AppendStopLine(lookup, kStoppedReporting, total);
+    }
+    if (total == 0) lookup.LookupFailed = true;
+    if (end == ReceiveEnd::SizeLimit) AppendStopLine(lookup, kStoppedAtLimit, total);
+    if (end == ReceiveEnd::OutOfMemory) AppendStopLine(lookup, kStoppedReading, total);
 }
 
 // Connects, sends the query once and reads the reply; then closes the
@@ -76,14 +97,12 @@ void Exchange(LookupState& lookup, const std::uint8_t* query) {
         if (net::Send(socket, query, length) == net::kSocketError) {
             const int code = net::LastError();
             CloseHeldSocket(lookup.LookupSocket);
-            return ReportFailure(lookup, 505, code);
+            return ReportFailure(lookup, kConnectFailed, code);
         }
         end = ReceiveReply(lookup, socket, reply);
     }
     CloseHeldSocket(lookup.LookupSocket);
-    lookup.ReportReceived(reply.data(), reply.size());
-    if (reply.size() == 0) lookup.LookupFailed = true;
-    ReportEarlyStop(lookup, end, reply.size());
+    ReportWhatArrived(lookup, reply, end);
 }
 }  // namespace
 

@@ -15,9 +15,10 @@ class ReplyReader;
 // Compression pointers must lead strictly before the run of labels that
 // holds them, and a run reached through a pointer must end before the run
 // it was reached from, so a chain can neither loop nor re-read bytes; at most
-// kMaxPointerHops pointers are followed. A name that breaks these rules or
-// runs past the end of the bytes sets the reader's error; the appended text
-// and the returned position are then not to be used.
+// kMaxPointerHops pointers are followed. A name that breaks these rules, runs
+// past the end of the bytes or overspends the reader's name-text budget sets
+// the reader's error; the appended text and the returned position are then
+// not to be used.
 int AppendName(std::string& out, ReplyReader& reply, int position);
 
 constexpr int kMaxPointerHops = 128;

@@ -1,3 +1,6 @@
+#include <algorithm>
+#include <new>
+
 #include "LookupState.h"
 #include "ReplyReader.h"
 #include "ReportAppend.h"
@@ -11,15 +14,22 @@ constexpr int kAnswersHeading = 512;
 constexpr int kHeaderEnd = 14;
 
 // Rough report bytes per received byte of a transfer, so that the report
-// grows in a few steps rather than many.
+// grows in a few steps rather than many; the hint stops at a size that any
+// machine can set aside, and a longer report grows from there.
 constexpr std::size_t kReportPerWireByte = 2;
+constexpr std::size_t kMaxReserve = std::size_t(256) << 20;
 
 // Reports every message of a zone-transfer stream that arrived whole (the
 // first one always, whole or not), then the summary. A message that does not
 // decode ends only its own report; the walk goes on with the next one.
 void ReportTransfer(LookupState& state, const std::uint8_t* buffer, int total) {
     std::string& out = state.ReportText;
-    out.reserve(out.size() + static_cast<std::size_t>(total) * kReportPerWireByte);
+    // Only a hint: without the memory for it the report grows as it goes.
+    try {
+        out.reserve(out.size() +
+                std::min(static_cast<std::size_t>(total) * kReportPerWireByte, kMaxReserve));
+    } catch (const std::bad_alloc&) {
+    }
     out += TextOf(kAnswersHeading);
     ReplyReader stream(buffer, static_cast<std::size_t>(total));
     std::size_t offset = 0;

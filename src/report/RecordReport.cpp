@@ -28,13 +28,18 @@ void AppendCharacterString(std::string& out, ReplyReader& reply) {
     if (const std::uint8_t* text = reply.bytes(length)) AppendRawText(out, text, length);
 }
 
+// The dotted address, built back to front and appended once.
 void AppendAddress(std::string& out, ReplyReader& reply) {
     const std::uint8_t* address = reply.bytes(4);
     if (!address) return;
-    for (int i = 0; i < 4; ++i) {
-        if (i) out += '.';
-        AppendDecimal(out, address[i]);
+    char text[16];  // "255.255.255.255"
+    char* const end = text + sizeof text;
+    char* first = end;
+    for (int i = 3; i >= 0; --i) {
+        first = FormatDecimal(first, address[i]);
+        if (i) *--first = '.';
     }
+    out.append(first, static_cast<std::size_t>(end - first));
 }
 
 void AppendSoa(std::string& out, ReplyReader& reply, int rdata) {
@@ -88,9 +93,12 @@ void LookupState::ReportRecordData(ReplyReader& reply, int position) {
     if (!reply.ok()) return;
 
     std::string& out = ReportText;
-    out += '\t';
-    AppendDecimal(out, ttl);
-    out += ' ';
+    char lead[kDecimalDigits + 2];  // "\t%d "
+    char* const end = lead + sizeof lead;
+    end[-1] = ' ';
+    char* const first = FormatDecimal(end - 1, ttl) - 1;
+    *first = '\t';
+    out.append(first, static_cast<std::size_t>(end - first));
     if (const char* tag = NameTypeTag(type)) {
         out += tag;
         AppendName(out, reply, rdata);

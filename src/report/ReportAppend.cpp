@@ -9,19 +9,38 @@ namespace {
 constexpr int kMalformedText = 580;
 }  // namespace
 
-void AppendDecimal(std::string& out, std::int64_t value) {
-    char digits[24];
-    char* end = digits + sizeof digits;
+char* FormatDecimal(char* end, std::int64_t value) {
+    // Two digits per step, from a table of "00" to "99".
+    static const char kPairs[] =
+        "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+        "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+        "8081828384858687888990919293949596979899";
     char* p = end;
     // Work on the magnitude as unsigned so that the most negative value works.
     std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value)
                                         : static_cast<std::uint64_t>(value);
-    do {
-        *--p = static_cast<char>('0' + magnitude % 10);
-        magnitude /= 10;
-    } while (magnitude != 0);
+    while (magnitude >= 100) {
+        const char* pair = kPairs + magnitude % 100 * 2;
+        magnitude /= 100;
+        *--p = pair[1];
+        *--p = pair[0];
+    }
+    if (magnitude >= 10) {
+        const char* pair = kPairs + magnitude * 2;
+        *--p = pair[1];
+        *--p = pair[0];
+    } else {
+        *--p = static_cast<char>('0' + magnitude);
+    }
     if (value < 0) *--p = '-';
-    out.append(p, static_cast<std::size_t>(end - p));
+    return p;
+}
+
+void AppendDecimal(std::string& out, std::int64_t value) {
+    char digits[kDecimalDigits];
+    char* const end = digits + sizeof digits;
+    const char* const first = FormatDecimal(end, value);
+    out.append(first, static_cast<std::size_t>(end - first));
 }
 
 void AppendFormatted(std::string& out, const char* format,

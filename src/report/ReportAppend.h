@@ -6,6 +6,13 @@
 #include <initializer_list>
 #include <string>
 
+// Room for the decimal text of any 64-bit value, sign included.
+constexpr std::size_t kDecimalDigits = 20;
+
+// Writes the decimal text of value ("%d") so that it ends just before end,
+// and returns where it begins; at most kDecimalDigits characters.
+char* FormatDecimal(char* end, std::int64_t value);
+
 // Appends a decimal number ("%d" of the value).
 void AppendDecimal(std::string& out, std::int64_t value);
 

@@ -88,7 +88,7 @@ expect save 0 'Default lookup result:\n\tlocalhost resolved as 127.0.0.1\n' -o "
 printf 'Default lookup result:\r\n\tlocalhost resolved as 127.0.0.1' | cmp -s - "$work/saved.txt" || fail "save: file differs"
 
 # --- a TCP lookup to a port where nothing listens
-expect refused 1 'Lookup failed while connecting to server:\n\tconnection refused\n' -s "$net.4" -p 9 ab.c
+expect refused 1 'Lookup failed while connecting to server:\n\tconnection refused\n' -s "$net.203" -p 9 ab.c
 
 # --- a saved reply decoded
 python3 - "$work/reply.bin" <<'PY'
@@ -107,11 +107,11 @@ run --decode "$work/reply.bin" -s 127.0.0.2
 if [ -z "$runner" ]; then
     here=$(cd "$(dirname "$0")" && pwd)
     port=5353
-    python3 "$here/stalling_server.py" "$net.5" "$port" "$work" &
+    python3 "$here/stalling_server.py" "$net.204" "$port" "$work" &
     server=$!
     trap 'kill "$server" 2>/dev/null; rm -rf "$work"' EXIT
     for _ in $(seq 50); do [ -f "$work/ready" ] && break; sleep 0.1; done
-    "$cli" -s "$net.5" -p "$port" ab.c >"$work/out" 2>"$work/err" &
+    "$cli" -s "$net.204" -p "$port" ab.c >"$work/out" 2>"$work/err" &
     client=$!
     for _ in $(seq 50); do [ -f "$work/sent" ] && break; sleep 0.1; done
     sleep 0.3
@@ -124,7 +124,7 @@ if [ -z "$runner" ]; then
     wait "$client"
     status=$?
     [ "$status" -eq 0 ] || fail "interrupt: status $status"
-    grep -q '^Reply from '"$net.5"' : 24 bytes recieved' "$work/out" || fail "interrupt: $(cat "$work/out")"
+    grep -q '^Reply from '"$net.204"' : 24 bytes recieved' "$work/out" || fail "interrupt: $(cat "$work/out")"
     kill "$server" 2>/dev/null
     wait "$server" 2>/dev/null
 fi

@@ -2,8 +2,11 @@
 
 Every wait is bounded. The server is stopped by its PID when the test ends,
 also when it fails; the client is stopped by its PID when it overruns."""
+import argparse
 import json
 import os
+import shlex
+import resource
 import shutil
 import signal
 import subprocess
@@ -44,15 +47,20 @@ def stop_pid(process, seconds=5):
 
 
 class ScriptedServer:
-    def __init__(self, host, script, lifetime=90):
-        self.address = address(host)
+    def __init__(self, host, script, lifetime=90, port=PORT):
+        """`host`: the last number of an address under VEK_TEST_NET, or a
+        whole address."""
+        self.address = host if isinstance(host, str) else address(host)
         self.dir = tempfile.mkdtemp(prefix="vek-server-")
         self.ready = os.path.join(self.dir, "ready")
         self.log = os.path.join(self.dir, "log")
+        script_file = os.path.join(self.dir, "script")
+        with open(script_file, "w") as out:
+            json.dump(script, out)
         self.process = subprocess.Popen([
             sys.executable, os.path.join(HERE, "scripted_server.py"),
-            "--address", self.address, "--port", str(PORT),
-            "--script", json.dumps(script), "--ready", self.ready,
+            "--address", self.address, "--port", str(port),
+            "--script-file", script_file, "--ready", self.ready,
             "--log", self.log, "--lifetime", str(lifetime)])
 
     def __enter__(self):
@@ -84,13 +92,18 @@ class Client:
     def __init__(self, command):
         self.command = command
 
-    def run(self, args, interrupt_when=None, timeout=60):
+    def run(self, args, interrupt_when=None, timeout=60, memory_limit=None):
         """Runs the client; when `interrupt_when` becomes true, sends it
-        SIGINT. Returns the exit status and the standard output."""
-        if PORT != 53:
+        SIGINT; `memory_limit` bounds its address space (bytes). Returns the
+        exit status and the standard output."""
+        if PORT != 53 and "-p" not in args:
             args = ["-p", str(PORT)] + args
+        def limit_memory():
+            resource.setrlimit(resource.RLIMIT_AS, (memory_limit, memory_limit))
+
         process = subprocess.Popen(self.command + args, stdout=subprocess.PIPE,
-                                   stderr=subprocess.PIPE)
+                                   stderr=subprocess.PIPE,
+                                   preexec_fn=limit_memory if memory_limit else None)
         try:
             if interrupt_when is not None:
                 if not wait_for(interrupt_when, 10):
@@ -102,5 +115,27 @@ class Client:
             stop_pid(process)
         if err:
             sys.stderr.write(err.decode(errors="replace"))
+        # A sanitizer build's finding fails the case whatever the client's
+        # exit status says.
+        if b"Sanitizer" in err or b"runtime error:" in err:
+            raise AssertionError("sanitizer report from the client")
         text = out.decode("latin-1").replace("\r\n", "\n")
         return process.returncode, text
+
+
+def run_case(cases):
+    """The command line of a case file: --cli COMMAND CASE. Runs the case
+    against the client and prints its outcome; returns the exit status."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--cli", required=True, help="the client command, words split as a shell would")
+    parser.add_argument("case", choices=sorted(cases))
+    args = parser.parse_args()
+    # A resolver that cannot be reached answers quickly.
+    os.environ.setdefault("RES_OPTIONS", "timeout:1 attempts:1")
+    try:
+        cases[args.case](Client(shlex.split(args.cli)))
+    except AssertionError as error:
+        print("FAIL %s: %s" % (args.case, error))
+        return 1
+    print("ok %s" % args.case)
+    return 0

@@ -30,3 +30,21 @@ TEST(ReportFile, WritesTheReportAndNothingElse) {
     std::remove(path.c_str());
     EXPECT_FALSE(WriteReportFile(::testing::TempDir() + "no-such-dir/x/report.txt", "x"));
 }
+
+TEST(ReportFile, LargeReportsMatchTheWholeConversion) {
+    // Line ends at every distance from the file's internal piece boundaries,
+    // CR LF pairs among them, and a long stretch without any line end.
+    std::string report = std::string(65535, 'a') + "\r\n";  // a pair split by the first boundary
+    for (int i = 0; report.size() < 300000; ++i) {
+        report += std::string(static_cast<std::size_t>(i % 97), 'x');
+        report += i % 3 ? "\n" : "\r\n";
+    }
+    report += std::string(200000, 'y') + "\nend";
+    const std::string path = ::testing::TempDir() + "vek-report-file-large.txt";
+    ASSERT_TRUE(WriteReportFile(path, report));
+    std::ifstream in(path, std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_TRUE(content == ToCrLf(report));
+    in.close();
+    std::remove(path.c_str());
+}

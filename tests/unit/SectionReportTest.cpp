@@ -293,6 +293,48 @@ TEST(SectionMalformed, BytesBehindTheAnnouncedLengthAreNotPartOfTheMessage) {
                           "> Answers:\n") + MalformedLine());
 }
 
+// A message whose first record owns a long name and whose other records all
+// point to it: names of up to 255 bytes are reported however often they
+// recur, but a longer one repeated many times runs out of name budget.
+Bytes RepeatedOwner(int labels, std::uint16_t records) {
+    Bytes message = HeaderWith(0, records, 0, 0);
+    for (int i = 0; i < labels; ++i) {  // 14: the long name, labels of 63 bytes
+        message.push_back(63);
+        message.insert(message.end(), 63, 'x');
+    }
+    message.push_back(0x00);
+    const Bytes fixed = {0x00, 0x01,              // type A
+                         0x00, 0x01,              // class IN
+                         0x00, 0x00, 0x00, 0x3C,  // TTL 60
+                         0x00, 0x04,              // RDLENGTH
+                         10, 0, 0, 1};            // 10.0.0.1
+    message.insert(message.end(), fixed.begin(), fixed.end());
+    for (std::uint16_t i = 1; i < records; ++i) {
+        message.push_back(0xC0);  // owner: pointer to the long name
+        message.push_back(0x0C);
+        message.insert(message.end(), fixed.begin(), fixed.end());
+    }
+    return Framed(message);
+}
+
+TEST(SectionMalformed, NamesUpTo255BytesAreReportedHoweverOftenTheyRecur) {
+    ReportState state;
+    Sections(state, RepeatedOwner(4, 4000));  // 4 labels: 256 wire bytes
+    EXPECT_EQ(state.RecordCount, 4000);
+    EXPECT_EQ(state.ReportText.find(MalformedLine()), std::string::npos);
+}
+
+TEST(SectionMalformed, RepeatedLongNamesStopAtTheNameBudget) {
+    ReportState state;
+    const Bytes framed = RepeatedOwner(60, 3000);  // 60 labels: 3841 wire bytes
+    Sections(state, framed);
+    EXPECT_GT(state.RecordCount, 100);
+    EXPECT_LT(state.RecordCount, 3000);
+    EXPECT_LE(state.ReportText.size(), framed.size() * 70);
+    const std::string line = MalformedLine();
+    EXPECT_EQ(state.ReportText.compare(state.ReportText.size() - line.size(), line.size(), line), 0);
+}
+
 TEST(SectionMalformed, ShortHeaderGivesOnlyTheLine) {
     ReportState state;
     const Bytes framed = {0x00, 0x05, 0x00, 0x01, 0x81, 0x80, 0x00};  // 5 header bytes

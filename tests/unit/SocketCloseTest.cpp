@@ -51,7 +51,7 @@ private:
 TEST(SocketClose, WakesAReceiveBlockedInAnotherThread) {
     int major = 0, minor = 0;
     ASSERT_TRUE(net::Startup(major, minor));
-    const std::string address = TestAddress(6);
+    const std::string address = TestAddress(202);
     const std::uint16_t port = 5354;
     {
         auto listener = std::make_unique<SilentListener>(address, port);
@@ -78,6 +78,9 @@ TEST(SocketClose, WakesAReceiveBlockedInAnotherThread) {
         // connection, so that the thread can still be joined.
         if (!returned) listener.reset();
         receiver.join();
+        char byte;
+        EXPECT_EQ(net::Recv(s, &byte, 1), net::kSocketError);  // a closed socket stays closed
+        EXPECT_EQ(net::LastError(), 10038);
     }
     net::Cleanup();
 }

@@ -57,7 +57,7 @@ TEST_F(SocketsTest, RefusedConnectionReadsAsWinsockCode) {
     const net::SocketHandle s = net::OpenTcpSocket();
     ASSERT_NE(s, net::kNoSocket);
     // Nothing listens on the discard port of a test address.
-    const std::uint32_t to = net::InetAddr(TestAddress(2).c_str());
+    const std::uint32_t to = net::InetAddr(TestAddress(201).c_str());
     EXPECT_EQ(net::Connect(s, to, 9), net::kSocketError);
     EXPECT_EQ(net::LastError(), 10061);
     net::Close(s);

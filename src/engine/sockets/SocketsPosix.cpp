@@ -6,6 +6,9 @@
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <mutex>
+#include <set>
+#include <unordered_map>
 #include <netdb.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -105,6 +108,63 @@ bool Resolve(Call call, HostEntry& entry) {
     return false;
 }
 
+// Closing a descriptor while another thread waits in recv() on it would let
+// the number be reused under that thread's feet. So the layer counts the
+// calls in flight on each socket: Close() shuts the connection down at once
+// (which wakes them) and the last call to leave closes the descriptor. A
+// closed socket refuses further calls until its number is handed out again
+// by OpenTcpSocket().
+class InFlight {
+public:
+    bool Enter(int s) {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (closed_.count(s) != 0) return false;
+        ++active_[s];
+        return true;
+    }
+
+    void Leave(int s) {
+        std::lock_guard<std::mutex> hold(lock_);
+        auto it = active_.find(s);
+        if (--it->second > 0) return;
+        active_.erase(it);
+        if (closed_.count(s) != 0) ::close(s);
+    }
+
+    void Close(int s) {
+        std::lock_guard<std::mutex> hold(lock_);
+        if (!closed_.insert(s).second) return;  // closed once only
+        ::shutdown(s, SHUT_RDWR);
+        if (active_.count(s) == 0) ::close(s);
+    }
+
+    void Opened(int s) {
+        std::lock_guard<std::mutex> hold(lock_);
+        closed_.erase(s);
+    }
+
+private:
+    std::mutex lock_;
+    std::unordered_map<int, int> active_;  // calls in flight per socket
+    std::set<int> closed_;
+};
+
+InFlight& Sockets() {
+    static InFlight sockets;
+    return sockets;
+}
+
+// Runs one call on an open socket, or fails as Windows Sockets does on a
+// handle that is no socket (any more).
+template <typename Call>
+int Guarded(SocketHandle s, Call call) {
+    const int fd = static_cast<int>(s);
+    if (!Sockets().Enter(fd)) return Fail(10038);
+    const int result = call(fd);
+    Sockets().Leave(fd);
+    return result;
+}
+
 }  // namespace
 
 bool Startup(int& major, int& minor) {
@@ -140,6 +200,7 @@ SocketHandle OpenTcpSocket() {
         FailFromErrno();
         return kNoSocket;
     }
+    Sockets().Opened(s);
     return static_cast<SocketHandle>(s);
 }
 
@@ -148,31 +209,32 @@ int Connect(SocketHandle s, std::uint32_t address, std::uint16_t port) {
     to.sin_family = AF_INET;
     to.sin_port = htons(port);
     to.sin_addr.s_addr = address;
-    if (::connect(static_cast<int>(s), reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0)
-        return FailFromErrno();
-    return 0;
+    return Guarded(s, [&to](int fd) {
+        if (::connect(fd, reinterpret_cast<const sockaddr*>(&to), sizeof to) != 0)
+            return FailFromErrno();
+        return 0;
+    });
 }
 
 int Send(SocketHandle s, const void* data, int length) {
-    // A peer that has gone must give an error, not end the program (SIGPIPE).
-    ssize_t sent = ::send(static_cast<int>(s), data, static_cast<std::size_t>(length),
-                          MSG_NOSIGNAL);
-    if (sent < 0) return FailFromErrno();
-    return static_cast<int>(sent);
+    return Guarded(s, [data, length](int fd) {
+        // A peer that has gone must give an error, not end the program (SIGPIPE).
+        ssize_t sent = ::send(fd, data, static_cast<std::size_t>(length), MSG_NOSIGNAL);
+        return sent < 0 ? FailFromErrno() : static_cast<int>(sent);
+    });
 }
 
 int Recv(SocketHandle s, void* data, int length) {
-    ssize_t got = ::recv(static_cast<int>(s), data, static_cast<std::size_t>(length), 0);
-    if (got < 0) return FailFromErrno();
-    return static_cast<int>(got);
+    return Guarded(s, [data, length](int fd) {
+        ssize_t got = ::recv(fd, data, static_cast<std::size_t>(length), 0);
+        return got < 0 ? FailFromErrno() : static_cast<int>(got);
+    });
 }
 
+// close() alone does not wake a recv() blocked in another thread on Linux;
+// the shutdown in InFlight::Close does.
 void Close(SocketHandle s) {
-    if (s == kNoSocket) return;
-    // close() alone does not wake a recv() blocked in another thread on
-    // Linux; shutting the connection down first does.
-    ::shutdown(static_cast<int>(s), SHUT_RDWR);
-    ::close(static_cast<int>(s));
+    if (s != kNoSocket) Sockets().Close(static_cast<int>(s));
 }
 
 int LastError() { return lastError; }
