@@ -35,6 +35,7 @@ def start_lookup(s, server, target, type_line=1):
     s.click(IDC_TCP_LOOKUP)
 
 
+@vekgui.case
 def test_tcp_lookup_busy_then_reply(s):
     address = NET + ".21"
     server = s.keep_server(ScriptedServer(address, answer_after_release(a_reply), limit=30))
@@ -54,6 +55,7 @@ def test_tcp_lookup_busy_then_reply(s):
     s.screenshot("reply")
 
 
+@vekgui.case
 def test_interrupt_closes_the_connection(s):
     for n, press in ((22, "button"), (23, "enter")):
         address = NET + ".%d" % n
@@ -75,6 +77,7 @@ def test_interrupt_closes_the_connection(s):
         assert s.enabled(IDC_WINSOCK_LOOKUP) and s.enabled(IDC_TCP_LOOKUP)
 
 
+@vekgui.case
 def test_interrupting_state_lasts_until_the_lookup_ends(s):
     # The connect waits on a full accept queue: there is no socket to close
     # yet, so the dialog stays interrupting until the connect completes.
@@ -94,6 +97,7 @@ def test_interrupting_state_lasts_until_the_lookup_ends(s):
     assert s.enabled(IDC_TCP_LOOKUP) and s.enabled(IDC_WINSOCK_LOOKUP)
 
 
+@vekgui.case
 def test_closing_during_a_lookup_ends_the_program(s):
     address = NET + ".24"
     server = s.keep_server(ScriptedServer(address, hold_until_client_closes, limit=30))
@@ -106,6 +110,7 @@ def test_closing_during_a_lookup_ends_the_program(s):
     assert server.client_closed.wait(10), "the connection stayed open"
 
 
+@vekgui.case
 def test_report_of_100000_records_is_shown_whole(s):
     address = NET + ".25"
     count = 100000
@@ -127,13 +132,5 @@ def test_report_of_100000_records_is_shown_whole(s):
     s.screenshot("transfer")
 
 
-CASES = [
-    test_tcp_lookup_busy_then_reply,
-    test_interrupt_closes_the_connection,
-    test_interrupting_state_lasts_until_the_lookup_ends,
-    test_closing_during_a_lookup_ends_the_program,
-    test_report_of_100000_records_is_shown_whole,
-]
-
 if __name__ == "__main__":
-    vekgui.main_for("lookup", 1, CASES)
+    vekgui.main_for("lookup", 1)

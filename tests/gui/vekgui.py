@@ -327,6 +327,15 @@ class Session:
         return unescape(self.ask("loadstring %s %d" % (exe, sid)))
 
 
+_registered = []
+
+
+def case(function):
+    """Marks a test function of a script as one of its cases, in order."""
+    _registered.append(function)
+    return function
+
+
 def run_cases(session_factory, cases):
     """Runs each case (a function taking a fresh Session); prints one line per
     case and exits non-zero when any failed. VEK_GUI_CASES (names, comma
@@ -355,6 +364,8 @@ def run_cases(session_factory, cases):
         sys.exit(1)
 
 
-def main_for(name, offset, cases, private_prefix=False):
+def main_for(name, offset, cases=None, private_prefix=False):
+    """Runs a script's cases (by default those marked with @case)."""
     signal.signal(signal.SIGTERM, lambda *a: sys.exit(1))
-    run_cases(lambda: Session.from_args(name, offset, private_prefix), cases)
+    run_cases(lambda: Session.from_args(name, offset, private_prefix),
+              _registered if cases is None else cases)
