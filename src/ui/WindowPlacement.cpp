@@ -23,6 +23,17 @@ void MoveToScreenRect(HWND dialog, HWND control, RECT rect) {
     MoveWindow(control, rect.left, rect.top, Width(rect), Height(rect), TRUE);
 }
 
+// The report control takes `delta` at its bottom, the status line follows.
+void MoveReportAndStatus(HWND dialog, RECT report, int delta) {
+    report.bottom += delta;
+    MoveToScreenRect(dialog, GetDlgItem(dialog, IDC_OUTPUT), report);
+    HWND status = GetDlgItem(dialog, IDC_STATUS);
+    RECT statusRect;
+    if (!GetWindowRect(status, &statusRect)) return;
+    OffsetRect(&statusRect, 0, delta);
+    MoveToScreenRect(dialog, status, statusRect);
+}
+
 }  // namespace
 
 void LookupDialog::LoadWindowRect(RECT& rect) { SettingsStore::LoadWindowRect(rect); }
@@ -30,33 +41,24 @@ void LookupDialog::LoadWindowRect(RECT& rect) { SettingsStore::LoadWindowRect(re
 void LookupDialog::SaveWindowRect(const RECT& rect) { SettingsStore::SaveWindowRect(rect); }
 
 void LookupDialog::OnWindowPosChanging(WINDOWPOS& proposed) {
-    HWND dialog = Handle();
     if ((proposed.flags & kStateChange) == kStateChange) return;
     RECT window;
-    GetWindowRect(dialog, &window);
+    if (!GetWindowRect(Handle(), &window)) return;
     if (proposed.cx == Width(window) && proposed.cy == Height(window)) return;
     if (proposed.flags & (SWP_NOSIZE | SWP_NOMOVE)) return;
 
     int delta = proposed.cy - Height(window);
-    HWND report = GetDlgItem(dialog, IDC_OUTPUT);
-    RECT reportRect;
-    GetWindowRect(report, &reportRect);
+    RECT report;
+    if (!GetWindowRect(GetDlgItem(Handle(), IDC_OUTPUT), &report)) return;
     proposed.cx = Width(window);
     // A window standing at the left screen edge takes the proposed left:
     // that is how the stored left applies while the dialog still stands
     // at its template position.
     if (window.left != 0) proposed.x = window.left;
-    if (Height(reportRect) + delta < kLowestReport) {
+    if (Height(report) + delta < kLowestReport) {
         proposed.y = window.top;
-        delta = kLowestReport - Height(reportRect);
+        delta = kLowestReport - Height(report);
         proposed.cy = Height(window) + delta;
     }
-    reportRect.bottom += delta;
-    MoveToScreenRect(dialog, report, reportRect);
-
-    HWND status = GetDlgItem(dialog, IDC_STATUS);
-    RECT statusRect;
-    GetWindowRect(status, &statusRect);
-    OffsetRect(&statusRect, 0, delta);
-    MoveToScreenRect(dialog, status, statusRect);
+    MoveReportAndStatus(Handle(), report, delta);
 }
