@@ -2,14 +2,43 @@
 // them together with the window's rectangle.
 #include "LookupDialog.h"
 #include "SettingsStore.h"
+#include "dialog/DataExchange.h"
+#include "resource.h"
 
 namespace {
+
 // Lines of the query-type list; a stored index outside them selects none.
 constexpr int kQueryTypeCount = 0
 #define Q(line) +1
 #include "query_types.def"
 #undef Q
     ;
+
+struct Options {
+    std::int32_t type;
+    int recursive;
+    int detailedErrors;
+    std::string server;
+};
+
+void WriteOptions(const Options& options) {
+    SettingsStore::WriteOptionInt("Type", options.type);
+    SettingsStore::WriteOptionInt("Recursive", options.recursive);
+    SettingsStore::WriteOptionInt("Detailed errors", options.detailedErrors);
+    SettingsStore::WriteOptionText("DNS server", options.server);
+}
+
+// The options as the controls show them, read without touching the members.
+Options ShownOptions(HWND dialog) {
+    const ui::DataExchange read(dialog, true);
+    Options shown{};
+    read.ListIndex(IDC_QUERY_TYPE, shown.type);
+    read.Check(IDC_RECURSIVE, shown.recursive);
+    read.Check(IDC_DETAILED_ERRORS, shown.detailedErrors);
+    read.Text(IDC_SERVER, shown.server);
+    return shown;
+}
+
 }  // namespace
 
 void LookupDialog::LoadOptions() {
@@ -21,16 +50,19 @@ void LookupDialog::LoadOptions() {
 }
 
 void LookupDialog::SaveOptions() {
-    SettingsStore::WriteOptionInt("Type", QueryTypeIndex);
-    SettingsStore::WriteOptionInt("Recursive", Recursive);
-    SettingsStore::WriteOptionInt("Detailed errors", DetailedErrors);
-    SettingsStore::WriteOptionText("DNS server", Server);
+    WriteOptions({QueryTypeIndex, Recursive, DetailedErrors, Server});
 }
 
 // The rectangle kept is the one the window has when restored, so that a
 // window closed while minimised or maximised comes back in its normal place.
+// While a lookup runs, its worker reads the members: the options are then
+// taken from the controls without passing through them.
 void LookupDialog::OnClose() {
     SaveWindowRect(SettingsStore::RestoredWindowRect(Handle()));
+    if (Busy) {
+        WriteOptions(ShownOptions(Handle()));
+        return;
+    }
     UpdateData(true);
     SaveOptions();
 }

@@ -6,10 +6,11 @@ import functools
 import os
 import signal
 import struct
+import subprocess
 import sys
 
 import vekgui
-from vekgui import escape, unescape
+from vekgui import IDC_SERVER, IDC_TARGET, IDC_TCP_LOOKUP, IDC_WINSOCK_LOOKUP, escape, unescape
 
 OPTIONS_KEY = r"software\Corvane\Vek\Options"
 RECT_KEY = r"Software\Corvane\Ombrix\Ovek"
@@ -26,6 +27,21 @@ def dword(value):
 
 def rect_bytes(left, top, right, bottom):
     return struct.pack("<4i", left, top, right, bottom)
+
+
+# A name server that takes the connection and answers nothing, for a lookup
+# that stays busy until the test interrupts it or ends (bounded to 60 s).
+SILENT_SERVER = r"""
+import socket, sys, time
+listener = socket.socket()
+listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
+listener.bind((sys.argv[1], 53))
+listener.listen(1)
+print("ready", flush=True)
+listener.settimeout(60)
+connection, _ = listener.accept()
+time.sleep(60)
+"""
 
 
 class SettingsSession(vekgui.Session):
@@ -77,6 +93,19 @@ class SettingsSession(vekgui.Session):
         self.close()
         self.gone()
         assert self.vek_exited(20), "vek.exe did not end"
+
+    def start_busy_lookup(self, host):
+        """Starts a TCP lookup against a silent server on VEK_TEST_NET + host
+        (".81") and waits until the window is busy; returns the server."""
+        address = vekgui.test_net() + host
+        server = self.keep(subprocess.Popen([sys.executable, "-c", SILENT_SERVER, address],
+                                            stdout=subprocess.PIPE))
+        assert server.stdout.readline().strip() == b"ready"
+        self.settext(IDC_TARGET, "busy.example")
+        self.settext(IDC_SERVER, address)
+        self.click(IDC_TCP_LOOKUP)
+        self.wait_enabled(IDC_WINSOCK_LOOKUP, want=False)
+        return server
 
     # -- placement ----------------------------------------------------------
     def screen_rect(self, cid=0):

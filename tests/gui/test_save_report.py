@@ -5,15 +5,13 @@ after the question, a cancelled dialog, a file that cannot be written, and a
 save while a lookup runs."""
 import os
 import shutil
-import socket
-import subprocess
-import sys
 import tempfile
 import time
 
 import settingsgui
+import vekgui
 from settingsgui import wine_path
-from vekgui import IDC_OUTPUT, IDC_SAVE, IDC_SERVER, IDC_TARGET, IDC_TCP_LOOKUP, IDC_WINSOCK_LOOKUP
+from vekgui import IDC_OUTPUT, IDC_SAVE, IDC_TARGET, IDC_TCP_LOOKUP, IDC_WINSOCK_LOOKUP
 
 LOCALHOST_REPORT = b"Default lookup result:\r\n\tlocalhost resolved as 127.0.0.1"
 
@@ -156,30 +154,10 @@ def test_a_file_that_cannot_be_written_is_left_alone_silently(s):
 
 # ---- a save while a lookup runs ----
 
-SILENT_SERVER = r"""
-import socket, sys, time
-listener = socket.socket()
-listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
-listener.bind((sys.argv[1], 53))
-listener.listen(1)
-print("ready", flush=True)
-listener.settimeout(60)
-connection, _ = listener.accept()
-time.sleep(60)  # answers nothing; the test interrupts the lookup
-"""
-
-
 def test_a_save_while_a_lookup_runs_writes_what_the_window_shows(s):
-    address = settingsgui.vekgui.test_net() + ".81"
-    server = s.keep(subprocess.Popen([sys.executable, "-c", SILENT_SERVER, address],
-                                     stdout=subprocess.PIPE))
-    assert server.stdout.readline().strip() == b"ready"
     s.run_vek()
     s.settext(IDC_OUTPUT, "shown\nwhile busy")
-    s.settext(IDC_TARGET, "busy.example")
-    s.settext(IDC_SERVER, address)
-    s.click(IDC_TCP_LOOKUP)
-    s.wait_enabled(IDC_WINSOCK_LOOKUP, want=False)  # busy
+    server = s.start_busy_lookup(".81")
     shown = s.text(IDC_OUTPUT)
     with Folder() as folder:
         save_as(s, folder.file("busy.txt"))
@@ -187,7 +165,7 @@ def test_a_save_while_a_lookup_runs_writes_what_the_window_shows(s):
         assert folder.read("busy.txt") == shown.replace("\r\n", "\n").replace("\n", "\r\n").encode()
     s.click(IDC_TCP_LOOKUP)  # interrupt
     s.wait_enabled(IDC_WINSOCK_LOOKUP)
-    settingsgui.vekgui.stop_process(server)
+    vekgui.stop_process(server)
 
 
 if __name__ == "__main__":

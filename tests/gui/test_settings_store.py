@@ -6,6 +6,7 @@ maximised coming back on the screen."""
 import struct
 
 import settingsgui
+import vekgui
 from settingsgui import (OPTIONS_KEY, RECT_KEY, RECT_VALUE, REG_BINARY, REG_DWORD, REG_SZ,
                          dword, rect_bytes)
 from vekgui import IDC_DETAILED_ERRORS, IDC_QUERY_TYPE, IDC_RECURSIVE, IDC_SERVER, IDC_TARGET
@@ -144,6 +145,17 @@ def test_escape_leaves_the_store_untouched(s):
     assert s.snapshot() == before
 
 
+def test_closing_during_a_lookup_stores_the_options_shown(s):
+    s.run_vek()
+    server = s.start_busy_lookup(".82")
+    s.select(IDC_QUERY_TYPE, 12)
+    s.set_check(IDC_DETAILED_ERRORS, 1)
+    s.close_vek()
+    assert [s.option(n) for n in ("Type", "Recursive", "Detailed errors")] == [12, 1, 1]
+    assert s.option("DNS server")[1] == (vekgui.test_net() + ".82").encode() + b"\0"
+    vekgui.stop_process(server)
+
+
 def test_a_window_closed_minimised_or_maximised_comes_back_in_its_normal_place(s):
     for how in ("min", "max"):
         s.run_vek()
@@ -171,4 +183,5 @@ if __name__ == "__main__":
         test_a_rectangle_stored_off_the_screen_is_not_restored,
         test_escape_leaves_the_store_untouched,
         test_a_window_closed_minimised_or_maximised_comes_back_in_its_normal_place,
+        test_closing_during_a_lookup_stores_the_options_shown,
     ])
