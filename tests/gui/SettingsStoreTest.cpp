@@ -75,19 +75,6 @@ TEST_F(SettingsStoreTest, OptionsComeBackAsWritten) {
     EXPECT_EQ(SettingsStore::ReadOptionText("DNS server", "x"), "127.0.0.1");
 }
 
-TEST_F(SettingsStoreTest, AnEmptyServerIsStoredAsAnEmptyStringWithItsTerminator) {
-    SettingsStore::WriteOptionText("DNS server", "");
-    HKEY key;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_CURRENT_USER, kOptionsPath, 0, KEY_READ, &key), ERROR_SUCCESS);
-    DWORD type = 0;
-    DWORD size = 0;
-    EXPECT_EQ(RegQueryValueExA(key, "DNS server", nullptr, &type, nullptr, &size), ERROR_SUCCESS);
-    RegCloseKey(key);
-    EXPECT_EQ(type, static_cast<DWORD>(REG_SZ));
-    EXPECT_EQ(size, 1u);
-    EXPECT_EQ(SettingsStore::ReadOptionText("DNS server", "x"), "");
-}
-
 // ---- options of the wrong form read as missing ----
 
 TEST_F(SettingsStoreTest, AnIntegerOfTheWrongTypeOrSizeReadsAsItsDefault) {
@@ -108,11 +95,6 @@ TEST_F(SettingsStoreTest, ATextOfTheWrongTypeReadsAsItsDefault) {
 }
 
 // ---- texts of odd shapes are read whole and safely ----
-
-TEST_F(SettingsStoreTest, ATextWithoutTerminatorIsReadWhole) {
-    StoreOption("DNS server", REG_SZ, "ns.example", 10);  // no zero byte stored
-    EXPECT_EQ(SettingsStore::ReadOptionText("DNS server", ""), "ns.example");
-}
 
 TEST_F(SettingsStoreTest, ATextEndsAtItsFirstZeroByte) {
     StoreOption("DNS server", REG_SZ, "a.b\0junk", 9);
@@ -148,45 +130,6 @@ TEST_F(SettingsStoreTest, TheFirstRunStoresTheCurrentRectangleInAKeyOfClassDword
     EXPECT_STREQ(keyClass, "DWORD");
 }
 
-TEST_F(SettingsStoreTest, ASavedRectangleIsRestored) {
-    const RECT saved = {120, 80, 707, 421};
-    SettingsStore::SaveWindowRect(saved);
-    EXPECT_EQ(StoredRect(), Bytes(saved));
-    RECT rect = {0, 0, 587, 341};
-    SettingsStore::LoadWindowRect(rect);
-    EXPECT_TRUE(Same(rect, saved));
-}
-
-TEST_F(SettingsStoreTest, AShortValueReplacesOnlyTheFieldsItCovers) {
-    const LONG leftTop[] = {150, 90};  // 8 bytes: left and top
-    StoreRect(leftTop, sizeof leftTop);
-    RECT rect = {0, 0, 587, 341};
-    SettingsStore::LoadWindowRect(rect);
-    const RECT expected = {150, 90, 587, 341};
-    EXPECT_TRUE(Same(rect, expected));
-    EXPECT_EQ(StoredRect().size(), sizeof leftTop);  // left as it was
-}
-
-TEST_F(SettingsStoreTest, AValueOf17To40BytesLeavesTheRectangleAlone) {
-    const unsigned char seventeen[17] = {100};
-    StoreRect(seventeen, sizeof seventeen);
-    const RECT current = {0, 0, 587, 341};
-    RECT rect = current;
-    SettingsStore::LoadWindowRect(rect);
-    EXPECT_TRUE(Same(rect, current));
-    EXPECT_EQ(StoredRect(), std::string(reinterpret_cast<const char*>(seventeen), 17));
-}
-
-TEST_F(SettingsStoreTest, AValueOver40BytesIsReplacedByTheCurrentRectangle) {
-    const unsigned char fortyEight[48] = {100, 0, 0, 0, 100};
-    StoreRect(fortyEight, sizeof fortyEight);
-    const RECT current = {0, 0, 587, 341};
-    RECT rect = current;
-    SettingsStore::LoadWindowRect(rect);
-    EXPECT_TRUE(Same(rect, current));
-    EXPECT_EQ(StoredRect(), Bytes(current));
-}
-
 TEST_F(SettingsStoreTest, ARectangleWhollyOffTheWorkAreaIsNotRestored) {
     const RECT current = {0, 0, 587, 341};
     const RECT offScreen[] = {
@@ -208,36 +151,6 @@ TEST_F(SettingsStoreTest, ARectanglePartlyOnTheWorkAreaIsRestored) {
     RECT rect = {0, 0, 587, 341};
     SettingsStore::LoadWindowRect(rect);
     EXPECT_TRUE(Same(rect, partly));
-}
-
-// ---- the rectangle kept for a minimised or maximised window ----
-
-class RestoredRectTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        window_ = CreateWindowExA(0, "STATIC", "probe", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 130, 70,
-                                  400, 300, nullptr, nullptr, nullptr, nullptr);
-        ASSERT_NE(window_, nullptr);
-        GetWindowRect(window_, &normal_);
-    }
-    void TearDown() override { DestroyWindow(window_); }
-    HWND window_ = nullptr;
-    RECT normal_ = {};
-};
-
-TEST_F(RestoredRectTest, ANormalWindowKeepsItsOwnRectangle) {
-    RECT kept = SettingsStore::RestoredWindowRect(window_);
-    EXPECT_TRUE(Same(kept, normal_));
-}
-
-TEST_F(RestoredRectTest, MinimisedOrMaximisedWindowsKeepTheirNormalRectangle) {
-    for (int show : {SW_MINIMIZE, SW_MAXIMIZE}) {
-        ShowWindow(window_, show);
-        RECT kept = SettingsStore::RestoredWindowRect(window_);
-        EXPECT_TRUE(Same(kept, normal_)) << "show " << show << ": " << kept.left << ","
-                                         << kept.top << "," << kept.right << "," << kept.bottom;
-        ShowWindow(window_, SW_RESTORE);
-    }
 }
 
 }  // namespace
