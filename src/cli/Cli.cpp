@@ -1,8 +1,95 @@
 #include "Cli.h"
 
 #include <cstdio>
+#include <vector>
 
-int RunCli(int, char**) {
-    std::fputs("vek-cli: not built yet\n", stderr);
-    return 2;
+#include "CliLookup.h"
+#include "DecodeFile.h"
+#include "InterruptibleRun.h"
+#include "Options.h"
+#include "Output.h"
+#include "ReportFile.h"
+#include "Texts.h"
+
+namespace {
+
+constexpr const char* kVersion = "0.4.1";
+constexpr int kExitReply = 0;
+constexpr int kExitFailure = 1;
+constexpr int kExitUsage = 2;
+constexpr int kSocketsFailedText = 103;
+
+int PrintQuery(CliLookup& lookup) {
+    std::uint8_t buffer[LookupState::kQueryBufferSize];
+    if (!lookup.PrepareQuery(buffer)) {
+        PrintReport(lookup.ReportText);
+        return kExitFailure;
+    }
+    const int count = ((buffer[0] << 8) | buffer[1]) + 2;
+    const std::string dump = QueryDump(buffer, count);
+    std::fwrite(dump.data(), 1, dump.size(), stdout);
+    return kExitReply;
+}
+
+// Reports the bytes of a saved exchange as if they had just arrived.
+int Decode(CliLookup& lookup, const std::string& path) {
+    std::vector<std::uint8_t> bytes;
+    std::string error;
+    if (!ReadReplyFile(path, bytes, error)) {
+        PrintUsageError(error);
+        return kExitUsage;
+    }
+    lookup.ReportReceived(bytes.data(), static_cast<int>(bytes.size()));
+    return kExitReply;
+}
+
+// Runs the lookup the options ask for, as the window's TCP lookup button
+// does: over TCP with a server, through the system resolver without one.
+int Lookup(CliLookup& lookup, const CliOptions& options) {
+    if (options.decode) return Decode(lookup, options.decodeFile);
+    lookup.Busy = 1;
+    if (lookup.Server.empty()) lookup.ResolverLookup();
+    else RunInterruptible(lookup);
+    return kExitReply;
+}
+
+// Prints the report, saves it where -o asks, and gives the exit status.
+int Finish(const CliLookup& lookup, const CliOptions& options) {
+    PrintReport(lookup.ReportText);
+    if (!options.outputFile.empty() && !WriteReportFile(options.outputFile, lookup.ReportText)) {
+        std::fprintf(stderr, "vek-cli: cannot write the report to '%s'\n",
+                     options.outputFile.c_str());
+        return kExitFailure;
+    }
+    return lookup.LookupFailed ? kExitFailure : kExitReply;
+}
+
+}  // namespace
+
+int RunCli(int argc, char** argv) {
+    UseBinaryStdout();
+    CliOptions options;
+    std::string error;
+    if (!ParseOptions(argc, argv, options, error)) {
+        PrintUsageError(error);
+        return kExitUsage;
+    }
+    if (options.help) {
+        std::printf("%s\n%s", UsageText(), HelpText());
+        return kExitReply;
+    }
+    if (options.version) {
+        std::printf("vek-cli %s\n", kVersion);
+        return kExitReply;
+    }
+    int major = 0, minor = 0;
+    if (!net::Startup(major, minor)) {
+        std::fprintf(stderr, "%s\n", TextOf(kSocketsFailedText));
+        return kExitFailure;
+    }
+    CliLookup lookup(options);
+    const int status = options.printQuery ? PrintQuery(lookup) : Lookup(lookup, options);
+    net::Cleanup();
+    if (options.printQuery || status != kExitReply) return status;
+    return Finish(lookup, options);
 }

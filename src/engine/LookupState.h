@@ -37,6 +37,12 @@ public:
     int Recursive = 1;
     int ReverseQuery = 0;
     std::uint16_t ServerPort = 53;  // the window always asks port 53
+    // The most bytes one TCP lookup reads, length prefixes included: far
+    // above any real zone, and below the 2 GiB that the signed received
+    // total can count. A stream that goes on past it is cut there, and the
+    // report says so. Tests may lower it.
+    static constexpr std::int32_t kMaxReceived = 1 << 30;
+    std::int32_t MaxReceived = kMaxReceived;
     // Set by a lookup that ends with a failure report (nothing resolved,
     // no connection, no data); cleared when a lookup starts.
     bool LookupFailed = false;
@@ -58,6 +64,10 @@ public:
 
     void DescribeSocketError(std::string* shortText, std::string* longText,
                              std::int32_t code) const;
+    // Replaces the report with a failure: `head`, the short text of `code`
+    // and, when DetailedErrors is set, the detailed explanation with the
+    // long text. Sets LookupFailed.
+    void ReportSocketFailure(const std::string& head, std::int32_t code);
 
     // Report of received bytes; positions are offsets from the length prefix.
     int DecodeName(std::string& name, ReplyReader& reply, int position) const;

@@ -1,8 +1,115 @@
+#include <new>
+#include <string>
+
+#include "HeldSocket.h"
 #include "LookupState.h"
+#include "ReceiveReply.h"
+#include "ReplyBuffer.h"
+#include "Texts.h"
+
+namespace {
+constexpr int kServerAddressFailed = 504;
+constexpr int kConnectFailed = 505;  // socket, connect or send
+constexpr int kStoppedAtLimit = 570;
+constexpr int kStoppedReading = 571;
+constexpr int kStoppedReporting = 572;
+// The resolver's "valid name, no data record" code, for a host entry that
+// comes back without an address.
+constexpr int kNoAddressCode = 11004;
+
+// Replaces the report with the step's failure text and the description of
+// `code`.
+void ReportFailure(LookupState& lookup, int textId, int code) {
+    lookup.ReportSocketFailure(TextOf(textId), code);
+}
+
+// A dotted address is taken as it is, with no name lookup; a host name
+// gives the first address of its host entry.
+bool ResolveServer(LookupState& lookup, std::uint32_t& address) {
+    address = net::InetAddr(lookup.Server.c_str());
+    if (address != net::kAddrNone) return true;
+    net::HostEntry entry;
+    if (!net::GetHostByName(lookup.Server.c_str(), entry)) {
+        ReportFailure(lookup, kServerAddressFailed, net::LastError());
+        return false;
+    }
+    if (entry.addresses.empty()) {
+        ReportFailure(lookup, kServerAddressFailed, kNoAddressCode);
+        return false;
+    }
+    address = entry.addresses.front();
+    return true;
+}
+
+// A connected socket, or kNoSocket with the failure reported.
+net::SocketHandle ConnectToServer(LookupState& lookup) {
+    std::uint32_t address = 0;
+    if (!ResolveServer(lookup, address)) return net::kNoSocket;
+    const net::SocketHandle socket = net::OpenTcpSocket();
+    if (socket == net::kNoSocket) {
+        ReportFailure(lookup, kConnectFailed, net::LastError());
+        return net::kNoSocket;
+    }
+    if (net::Connect(socket, address, lookup.ServerPort) != 0) {
+        const int code = net::LastError();
+        net::Close(socket);
+        ReportFailure(lookup, kConnectFailed, code);
+        return net::kNoSocket;
+    }
+    return socket;
+}
+
+// Appends a line that says why the report ends early.
+void AppendStopLine(LookupState& lookup, int textId, std::int32_t total) {
+    LoadText(lookup.ScratchText, textId);
+    lookup.ReportText += FormatText(lookup.ScratchText.c_str(), total);
+}
+
+// Reports what arrived, and why reading stopped when the lookup itself
+// stopped it. When memory runs out while decoding, the received bytes (the
+// largest block) are let go and the report ends with a line that says so.
+void ReportWhatArrived(LookupState& lookup, ReplyBuffer& reply, ReceiveEnd end) {
+    const std::int32_t total = reply.size();
+    try {
+        lookup.ReportReceived(reply.data(), total);
+    } catch (const std::bad_alloc&) {
+        reply.Release();
+        return AppendStopLine(lookup, kStoppedReporting, total);
+    }
+    if (total == 0) lookup.LookupFailed = true;
+    if (end == ReceiveEnd::SizeLimit) AppendStopLine(lookup, kStoppedAtLimit, total);
+    if (end == ReceiveEnd::OutOfMemory) AppendStopLine(lookup, kStoppedReading, total);
+}
+
+// Connects, sends the query once and reads the reply; then closes the
+// socket and reports what arrived.
+void Exchange(LookupState& lookup, const std::uint8_t* query) {
+    ReplyBuffer reply(lookup.MaxReceived);
+    const net::SocketHandle socket = ConnectToServer(lookup);
+    if (socket == net::kNoSocket) return;
+    lookup.LookupSocket = socket;
+    ReceiveEnd end = ReceiveEnd::Interrupted;
+    // An interrupt while resolving or connecting found no socket to close;
+    // it takes effect here rather than after a first chunk that a silent
+    // server may never send.
+    if (!lookup.InterruptRequested) {
+        const int length = (query[0] << 8 | query[1]) + 2;
+        if (net::Send(socket, query, length) == net::kSocketError) {
+            const int code = net::LastError();
+            CloseHeldSocket(lookup.LookupSocket);
+            return ReportFailure(lookup, kConnectFailed, code);
+        }
+        end = ReceiveReply(lookup, socket, reply);
+    }
+    CloseHeldSocket(lookup.LookupSocket);
+    ReportWhatArrived(lookup, reply, end);
+}
+}  // namespace
 
 void LookupState::TcpLookup() {
-    ReportText = "TCP lookup is not built yet";
+    LookupFailed = false;
+    std::uint8_t query[kQueryBufferSize];
+    if (PrepareQuery(query)) Exchange(*this, query);
     RefreshControls();
     SetBusy(0);
 }
-void LookupState::Interrupt() { InterruptRequested = 1; }

@@ -8,7 +8,19 @@
 
 class ReplyReader {
 public:
-    ReplyReader(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    ReplyReader(const std::uint8_t* data, std::size_t size)
+        : data_(data), size_(size), nameBudget_(size * kNameTextPerByte + kNameTextFloor) {}
+
+    // Compression lets a short message name the same long text over and over,
+    // so name decoding spends from a budget in proportion to the bytes: ample
+    // for any message whose names keep to 255 bytes, and a bound on what a
+    // hostile one can make the report hold. Overspending fails the reader.
+    static constexpr std::size_t kNameTextPerByte = 64;
+    static constexpr std::size_t kNameTextFloor = 4096;
+    void spendNameText(std::size_t n) {
+        if (n > nameBudget_) return fail();
+        nameBudget_ -= n;
+    }
 
     std::size_t pos() const { return pos_; }
     std::size_t size() const { return size_; }
@@ -45,6 +57,7 @@ public:
 private:
     const std::uint8_t* data_;
     std::size_t size_;
+    std::size_t nameBudget_;
     std::size_t pos_ = 0;
     bool ok_ = true;
 };

@@ -1,5 +1,116 @@
-#include "LookupState.h"
-#include "ReplyReader.h"
+#include <algorithm>
 
-void LookupState::ReportSections(const std::uint8_t*, int) {}
-void LookupState::ReportRecordData(ReplyReader&, int) {}
+#include "LookupState.h"
+#include "NameDecoding.h"
+#include "ReplyReader.h"
+#include "ReportAppend.h"
+#include "Texts.h"
+
+namespace {
+constexpr int kFirstEntry = 14;  // behind the length prefix and the header
+constexpr int kQuestionsHeading = 510;
+constexpr int kTypeLabel = 511;
+// Headings of the answer, authority and additional sections.
+constexpr int kSectionHeadings[] = {512, 513, 514};
+constexpr int kUnknownQuestionType = 560;
+
+void AppendQuestionType(std::string& out, unsigned type) {
+    if (type >= 1 && type <= 16)
+        out += TextOf(544 + static_cast<int>(type) - 1);  // A to TXT
+    else if (type >= 252 && type <= 255)
+        out += TextOf(540 + static_cast<int>(type) - 252);  // AXFR to ANY
+    else
+        AppendFormatted(out, TextOf(kUnknownQuestionType), {type});
+}
+
+void AppendQuestionClass(std::string& out, unsigned cls) {
+    static const char* const kClasses[] = {"IN (Internet)", "CS (CSNET)", "CH (CHAOS)",
+                                           "HS (Hesiod)"};
+    if (cls >= 1 && cls <= 4)
+        out += kClasses[cls - 1];
+    else
+        AppendFormatted(out, "Unknown (%d)", {cls});
+}
+
+// The bytes that belong to the message at buffer: its length prefix + 2, or
+// fewer when fewer were received.
+std::size_t MessageBytes(const std::uint8_t* buffer, int count) {
+    if (count <= 0) return 0;
+    ReplyReader prefix(buffer, static_cast<std::size_t>(count));
+    const std::size_t announced = std::size_t(prefix.u16()) + 2;
+    return prefix.ok() ? std::min(announced, prefix.size()) : prefix.size();
+}
+
+// Writes one question entry at position and returns the position behind it.
+int ReportQuestion(std::string& out, ReplyReader& reply, int position) {
+    out += '\t';
+    const int fixed = AppendName(out, reply, position);
+    out += TextOf(kTypeLabel);
+    reply.seek(static_cast<std::size_t>(fixed));
+    const unsigned type = reply.u16();
+    const unsigned cls = reply.u16();
+    AppendQuestionType(out, type);
+    out += "  class: ";
+    AppendQuestionClass(out, cls);
+    return fixed + 4;
+}
+
+// Reports count records from position on, moving position behind them. A
+// record whose bytes run out is taken back from the report and replaced by
+// the malformed line; the result is then false.
+bool ReportRecords(LookupState& state, ReplyReader& reply, int& position, unsigned count) {
+    std::string& out = state.ReportText;
+    for (unsigned i = 0; i < count; ++i) {
+        const std::size_t mark = out.size();
+        out += '\t';
+        const int fixed = AppendName(out, reply, position);
+        state.ReportRecordData(reply, fixed);
+        // The next record always follows RDLENGTH, whatever the rendering read.
+        reply.seek(static_cast<std::size_t>(fixed) + 8);
+        reply.seek(static_cast<std::size_t>(fixed) + 10 + reply.u16());
+        if (!reply.ok()) {
+            out.resize(mark);
+            AppendMalformedLine(out);
+            return false;
+        }
+        ++state.RecordCount;
+        position = static_cast<int>(reply.pos());
+    }
+    return true;
+}
+}  // namespace
+
+void LookupState::ReportSections(const std::uint8_t* buffer, int count) {
+    ReplyReader reply(buffer, MessageBytes(buffer, count));
+    reply.seek(6);
+    const unsigned questions = reply.u16();
+    const unsigned sectionCounts[] = {reply.u16(), reply.u16(), reply.u16()};
+    if (!reply.ok()) return AppendMalformedLine(ReportText);
+
+    // A transfer lists no questions, but steps over any that a message
+    // carries so that its records are found where they are.
+    const bool transfer = QueryTypeIndex == kAxfrIndex;
+    int position = kFirstEntry;
+    if (!transfer && questions != 0) ReportText += TextOf(kQuestionsHeading);
+    std::string skipped;
+    for (unsigned i = 0; i < questions; ++i) {
+        const std::size_t mark = ReportText.size();
+        position = transfer ? AppendName(skipped, reply, position) + 4
+                            : ReportQuestion(ReportText, reply, position);
+        reply.seek(static_cast<std::size_t>(position));
+        if (!reply.ok()) {
+            ReportText.resize(mark);
+            return AppendMalformedLine(ReportText);
+        }
+        skipped.clear();
+    }
+    if (!transfer) ReportText += '\n';
+
+    for (int section = 0; section < 3; ++section) {
+        // In a transfer only the additional heading is written per message.
+        const bool heading = !transfer || section == 2;
+        if (heading && sectionCounts[section] != 0)
+            ReportText += TextOf(kSectionHeadings[section]);
+        if (!ReportRecords(*this, reply, position, sectionCounts[section])) return;
+    }
+}

@@ -1,0 +1,158 @@
+#!/usr/bin/env bash
+# Zone-transfer benchmark: vek-cli beside dig, kdig (and drill) on zones of
+# 10,000, 100,000 and 1,000,000 records served by Knot DNS and BIND 9 on
+# loopback addresses. Prints figures only; it judges nothing.
+#
+#   bash bench/axfr.sh            (after "make build"; "make bench" does both)
+#
+# Environment:
+#   VEK_TEST_NET   loopback prefix, default 127.0.53 (Knot at .2, BIND at .3)
+#   BENCH_SIZES    zone sizes, default "10000 100000 1000000"
+#   BENCH_RUNS     runs of each client per zone, default 5 (3 for 1,000,000)
+#   BENCH_CLIENTS  default "vek dig kdig drill"
+#   BENCH_SERVERS  default "knot bind"
+#   BENCH_DIR      work directory (zones, server state, outputs), default a
+#                  fresh temporary directory, removed at the end
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+root=$(dirname "$here")
+net=${VEK_TEST_NET:-127.0.53}
+sizes=${BENCH_SIZES:-"10000 100000 1000000"}
+clients=${BENCH_CLIENTS:-"vek dig kdig drill"}
+servers=${BENCH_SERVERS:-"knot bind"}
+knot_addr=$net.2
+bind_addr=$net.3
+
+bash "$root/scripts/install-deps.sh"
+export VEK_CLI=${VEK_CLI:-$root/build/native/vek-cli}
+if [ ! -x "$VEK_CLI" ]; then
+  echo "vek-cli not found at $VEK_CLI: run 'make build' (or 'make native') first" >&2
+  exit 1
+fi
+sudo=""; [ "$(id -u)" -eq 0 ] || sudo=sudo
+
+work=${BENCH_DIR:-}
+keep_work=1
+if [ -z "$work" ]; then work=$(mktemp -d /tmp/vek-bench.XXXXXX); keep_work=0; fi
+mkdir -p "$work/knot" "$work/bind" "$work/out"
+
+# Servers this script started, stopped by their PIDs (bounded wait, then KILL).
+pids=()
+stop_servers() {
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for pid in "${pids[@]}"; do
+    for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+    kill -9 "$pid" 2>/dev/null || true
+  done
+  pids=()
+}
+cleanup() {
+  stop_servers
+  if [ "$keep_work" = 0 ]; then rm -rf "$work"; fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+zone_name() {  # 10000 -> bench10k.test, 1000000 -> bench1m.test
+  case $1 in
+    *000000) echo "bench${1%000000}m.test" ;;
+    *000) echo "bench${1%000}k.test" ;;
+    *) echo "bench$1.test" ;;
+  esac
+}
+
+echo "generating zones in $work"
+for n in $sizes; do
+  z=$(zone_name "$n")
+  [ -s "$work/$z.zone" ] || python3 "$here/make_zone.py" "$z" "$n" "$work/$z.zone"
+done
+
+start_knot() {
+  local conf=$work/knot/knot.conf
+  {
+    echo "server:"
+    echo "  rundir: $work/knot"
+    echo "  listen: $knot_addr@53"
+    echo "  tcp-workers: 1"
+    echo "  udp-workers: 1"
+    echo "  background-workers: 1"
+    echo "database:"
+    echo "  storage: $work/knot/db"
+    echo "log:"
+    echo "  - target: $work/knot/knot.log"
+    echo "    any: warning"
+    echo "acl:"
+    echo "  - id: transfer"
+    echo "    address: 127.0.0.0/8"
+    echo "    action: transfer"
+    echo "template:"
+    echo "  - id: default"
+    echo "    storage: $work"
+    echo "    file: \"%s.zone\""
+    echo "    journal-content: none"
+    echo "    zonefile-sync: -1"
+    echo "    acl: transfer"
+    echo "zone:"
+    for n in $sizes; do echo "  - domain: $(zone_name "$n")"; done
+  } > "$conf"
+  knotd -c "$conf" > "$work/knot/stdout.log" 2>&1 &
+  pids+=($!)
+}
+
+start_bind() {
+  $sudo ip addr add "$bind_addr/8" dev lo 2>/dev/null || true
+  local conf=$work/bind/named.conf
+  {
+    echo "options {"
+    echo "  directory \"$work/bind\";"
+    echo "  pid-file \"$work/bind/named.pid\";"
+    echo "  session-keyfile \"$work/bind/session.key\";"
+    echo "  listen-on port 53 { $bind_addr; };"
+    echo "  listen-on-v6 { none; };"
+    echo "  recursion no;"
+    echo "  allow-transfer { any; };"
+    echo "  check-integrity no;"
+    echo "  check-names primary ignore;"
+    echo "};"
+    echo "controls { };"
+    for n in $sizes; do
+      z=$(zone_name "$n")
+      echo "zone \"$z\" { type primary; file \"$work/$z.zone\"; };"
+    done
+  } > "$conf"
+  named -g -4 -n 1 -c "$conf" > "$work/bind/named.log" 2>&1 &
+  pids+=($!)
+}
+
+# Waits (bounded) until the server answers for every zone.
+wait_ready() {
+  local addr=$1
+  for n in $sizes; do
+    z=$(zone_name "$n")
+    local ok=0
+    for _ in $(seq 600); do
+      if dig +tcp +time=1 +tries=1 @"$addr" "$z" SOA 2>/dev/null | grep -q "status: NOERROR"; then
+        ok=1; break
+      fi
+      sleep 0.25
+    done
+    [ "$ok" = 1 ] || { echo "server at $addr did not load $z in time" >&2; return 1; }
+  done
+}
+
+echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'),"\
+     "$(free -m | awk '/Mem:/ {print $2}') MB; load average $(cut -d' ' -f1-3 /proc/loadavg)"
+for server in $servers; do
+  case $server in
+    knot) start_knot; addr=$knot_addr ;;
+    bind) start_bind; addr=$bind_addr ;;
+    *) echo "unknown server $server" >&2; exit 2 ;;
+  esac
+  wait_ready "$addr"
+  for n in $sizes; do
+    runs=${BENCH_RUNS:-$([ "$n" -ge 1000000 ] && echo 3 || echo 5)}
+    # shellcheck disable=SC2086
+    python3 "$here/compare.py" "$(zone_name "$n")" "$server" "$addr" "$runs" "$work/out" $clients
+  done
+  stop_servers
+done

@@ -1,0 +1,19 @@
+#pragma once
+// The lookup state of vek-cli: no controls to refresh, and being busy means
+// nothing beyond the base's flags, so the closing hooks stay as they are.
+#include "LookupState.h"
+#include "Options.h"
+
+class CliLookup final : public LookupState {
+public:
+    explicit CliLookup(const CliOptions& options) {
+        Target = options.target;
+        Server = options.server;
+        ServerPort = options.port;
+        QueryTypeIndex = options.queryTypeIndex;
+        Recursive = options.recursive;
+        ReverseQuery = options.inverse;
+        DetailedErrors = options.detailedErrors;
+        LookupTarget = Target;
+    }
+};

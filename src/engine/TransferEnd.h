@@ -1,0 +1,25 @@
+#pragma once
+// Finds the end of a zone-transfer stream. Name servers keep the connection
+// open after the last message of a transfer, so the end is seen in the data:
+// the message that carries the closing SOA, an answer record of type SOA
+// that is not the first record of the transfer. Each message is scanned
+// once, as soon as it has arrived in full; names are stepped over, not
+// decoded.
+#include <cstdint>
+
+class ReplyReader;
+
+class TransferEnd {
+public:
+    // Scans the messages that the received bytes [0, total) complete since
+    // the last call (length prefixes included). True once the message that
+    // carries the closing SOA has arrived in full.
+    bool Scan(const std::uint8_t* buffer, std::int32_t total);
+
+private:
+    bool ScanMessage(ReplyReader& message);
+
+    std::int32_t next_ = 0;     // offset of the next unscanned length prefix
+    std::uint32_t answers_ = 0; // answer records scanned so far
+    bool ended_ = false;
+};

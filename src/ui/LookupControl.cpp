@@ -1,0 +1,98 @@
+// Starting and interrupting lookups. A lookup runs on a worker thread against
+// the dialog's members; the worker never touches a window itself: its refresh
+// and its return to idle are posted to the interface thread.
+#include <richedit.h>
+
+#include <system_error>
+#include <thread>
+
+#include "LookupDialog.h"
+#include "Texts.h"
+
+namespace {
+// How long a worker waits for its refresh to be shown before it goes on.
+constexpr DWORD kRefreshWaitMs = 10000;
+}  // namespace
+
+void LookupDialog::OnTcpLookup() {
+    if (Busy) {
+        TcpLookupButton.Enable(false);
+        TcpLookupButton.SetText(TextOf(500));
+        Interrupt();
+        return;
+    }
+    UpdateData(true);
+    LookupTarget = Target;
+    if (Target.empty()) return;
+    if (Server.empty()) {
+        OnWinsockLookup();
+        return;
+    }
+    SetBusy(1);
+    StartWorker(&LookupDialog::TcpLookupThread);
+}
+
+void LookupDialog::OnWinsockLookup() {
+    UpdateData(true);
+    LookupTarget = Target;
+    SetBusy(1);
+    StartWorker(&LookupDialog::WinsockLookupThread);
+}
+
+void LookupDialog::OnPasteTarget() {
+    TargetEdit.Send(EM_SETSEL, 0, -1);
+    TargetEdit.Send(EM_SCROLLCARET);
+    TargetEdit.Send(WM_PASTE);
+}
+
+void LookupDialog::TcpLookupThread(LookupDialog* dialog) { dialog->TcpLookup(); }
+
+void LookupDialog::WinsockLookupThread(LookupDialog* dialog) { dialog->ResolverLookup(); }
+
+// The thread is detached: the dialog keeps no reference to it. A thread that
+// cannot be started leaves the dialog idle again.
+void LookupDialog::StartWorker(void (*thread)(LookupDialog*)) {
+    try {
+        std::thread(thread, this).detach();
+    } catch (const std::system_error&) {
+        ShowBusy(0);
+    }
+}
+
+void LookupDialog::SetBusy(int busy) {
+    if (GetCurrentThreadId() == interfaceThread_)
+        ShowBusy(busy);
+    else
+        PostMessageA(Handle(), kLookupBusy, static_cast<WPARAM>(busy), 0);
+}
+
+void LookupDialog::ShowBusy(int busy) {
+    WinsockLookupButton.Enable(busy == 0);
+    TcpLookupButton.Enable(true);
+    TcpLookupButton.SetText(TextOf(busy ? 523 : 524));
+    LookupState::SetBusy(busy);
+}
+
+// On the worker thread the report is handed over as a copy, and the worker
+// waits (bounded) until it is on screen, so that a progress text shows
+// before the long work that follows it.
+void LookupDialog::RefreshControls() {
+    if (GetCurrentThreadId() == interfaceThread_) {
+        UpdateData(false);
+        return;
+    }
+    auto* report = new std::string(ReportText);
+    if (!PostMessageA(Handle(), kLookupRefresh, 0, reinterpret_cast<LPARAM>(report))) {
+        delete report;
+        return;
+    }
+    WaitForSingleObject(refreshShown_, kRefreshWaitMs);
+}
+
+void LookupDialog::OnLookupRefresh(std::string* report) {
+    handedReport_.reset(report);
+    UpdateData(false);
+    handedReport_.reset();
+    UpdateWindow(OutputView.Handle());
+    SetEvent(refreshShown_);
+}

@@ -1,0 +1,99 @@
+// vek-gui-driver: drives the "DNS lookup" window from another process, as a
+// user would, for the window tests. It reads one command per line from
+// standard input and answers each with one line: "ok [value]" or
+// "error <reason>". Texts in commands and answers are escaped (\n, \r, \t,
+// \\). Every wait is bounded by the time given in milliseconds.
+//
+//   find <ms>                 wait for the window; answers its caption
+//   text <id>                 window text of a control (0: the dialog)
+//   settext <id> <text>       WM_SETTEXT (typing into a field)
+//   click <id>                post BM_CLICK to a button
+//   command <id>              post WM_COMMAND <id> to the dialog
+//   key <id> enter|escape     post the key to a control (to the dialog with 0)
+//   enabled <id> / visible <id> / style <id> / exstyle <id> / class <id>
+//   rect <id>                 rectangle in client pixels: l t w h (0: client)
+//   list <id>                 lines of a combo box, joined by \n
+//   selected <id>             selected line of a combo box
+//   waittext <id> <ms> <text> wait until the text equals <text>
+//   waitprefix <id> <ms> <text> wait until the text starts with <text>
+//   close                     post WM_CLOSE to the dialog
+//   gone <ms>                 wait until the window is gone
+//   loadstring <module> <id>  the string resource of an executable file
+//   template <module> <id>    a dialog template of an executable file
+//   children                  ids of the dialog's controls in z (tab) order
+//   quit                      end the driver
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <sstream>
+#include <string>
+
+#include "Escape.h"
+#include "RegistryCommands.h"
+#include "SettingsCommands.h"
+#include "TemplateDump.h"
+#include "WindowQueries.h"
+
+namespace {
+
+// What is left of the line after the words read so far.
+std::string Rest(std::istringstream& in) {
+    std::string rest;
+    std::getline(in >> std::ws, rest);
+    return rest;
+}
+
+std::string Answer(const std::string& line, WindowQueries& window) {
+    std::istringstream in(line);
+    std::string verb;
+    in >> verb;
+    if (verb == "find") {
+        long ms = 0;
+        in >> ms;
+        return window.Find(ms) ? "ok " + Escape(window.Text(0)) : "error no window";
+    }
+    if (verb == "template") {
+        std::string module;
+        int id = 0;
+        in >> module >> id;
+        return DumpTemplate(module, id);
+    }
+    if (verb == "loadstring") {
+        std::string module;
+        int id = 0;
+        in >> module >> id;
+        return LoadStringOf(module, id);
+    }
+    if (IsRegistryCommand(verb)) return RunRegistryCommand(verb, Rest(in));
+    if (!window.Found()) return "error no window (find first)";
+    if (IsSettingsCommand(verb)) return RunSettingsCommand(window.Handle(), verb, Rest(in));
+    if (verb == "gone") {
+        long ms = 0;
+        in >> ms;
+        return window.WaitGone(ms) ? "ok" : "error still there";
+    }
+    int id = 0;
+    in >> id;
+    std::string rest;
+    std::getline(in, rest);
+    if (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
+    return window.Run(verb, id, rest);
+}
+
+}  // namespace
+
+int main() {
+    WindowQueries window;
+    std::string line;
+    for (int i = 0; i < 100000 && std::getline(std::cin, line); ++i) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (line == "quit") break;
+        std::string reply = Answer(line, window);
+        std::fwrite(reply.data(), 1, reply.size(), stdout);
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+    }
+    return 0;
+}

@@ -1,0 +1,2 @@
+vek_gui_test(window test_window.py 0)
+

@@ -1,0 +1,76 @@
+#pragma once
+// Helpers for the report tests: a lookup state that records its hooks, and
+// byte vectors in the TCP framing (length prefix first).
+#include <cstdint>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "LookupState.h"
+
+using Bytes = std::vector<std::uint8_t>;
+
+class ReportState : public LookupState {
+public:
+    explicit ReportState(std::int32_t queryTypeIndex = 1, std::string server = "127.0.0.1") {
+        QueryTypeIndex = queryTypeIndex;
+        Server = std::move(server);
+    }
+    int refreshes = 0;
+    std::string textAtRefresh;
+
+    // Runs the report of everything received, as the TCP lookup does.
+    std::string Received(const Bytes& bytes) {
+        ReportReceived(bytes.data(), static_cast<int>(bytes.size()));
+        return ReportText;
+    }
+
+protected:
+    void RefreshControls() override {
+        ++refreshes;
+        textAtRefresh = ReportText;
+    }
+};
+
+// The message with its two-byte big-endian length prefix in front.
+inline Bytes Framed(const Bytes& message) {
+    Bytes framed;
+    framed.reserve(message.size() + 2);
+    framed.push_back(static_cast<std::uint8_t>(message.size() >> 8));
+    framed.push_back(static_cast<std::uint8_t>(message.size() & 0xFF));
+    for (std::uint8_t byte : message) framed.push_back(byte);
+    return framed;
+}
+
+// The framed messages one after the other, as a zone transfer streams them.
+inline Bytes Stream(std::initializer_list<Bytes> messages) {
+    Bytes stream;
+    for (const Bytes& m : messages) {
+        Bytes framed = Framed(m);
+        stream.insert(stream.end(), framed.begin(), framed.end());
+    }
+    return stream;
+}
+
+inline Bytes Concat(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
+// The line that ends the report of a message whose bytes run out.
+inline const char* MalformedLine() {
+    return "Reply truncated or malformed: the rest of this message is not decoded.\n";
+}
+
+// A file of tests/data (captured replies and their expected reports).
+inline std::string ReadDataFile(const std::string& name) {
+    std::ifstream in(std::string(VEK_TEST_DATA_DIR) + "/" + name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+inline Bytes CapturedReply(const std::string& name) {
+    const std::string bytes = ReadDataFile(name + ".bin");
+    return Bytes(bytes.begin(), bytes.end());
+}
