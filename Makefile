@@ -42,14 +42,18 @@ test: build
 test-native:
 	cd $(NATIVE) && ctest --output-on-failure -j 2
 
+# Every finding ends the program with a failure (leaks included).
+SANITIZER_ENV := ASAN_OPTIONS=detect_leaks=1:halt_on_error=1:abort_on_error=0 \
+  UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 TSAN_OPTIONS=halt_on_error=1
+
 # The native tests again under AddressSanitizer and UndefinedBehaviorSanitizer
 # (all but the real-server end-to-end tests, which the plain build covers).
 test-asan: asan
-	cd $(ASAN) && ctest --output-on-failure -j 2 -LE realserver
+	cd $(ASAN) && $(SANITIZER_ENV) ctest --output-on-failure -j 2 -LE realserver
 
 # The exchange and interrupt tests under ThreadSanitizer.
 test-tsan: tsan
-	cd $(TSAN) && ctest --output-on-failure -L exchange
+	cd $(TSAN) && $(SANITIZER_ENV) ctest --output-on-failure -L exchange
 
 test-win: win
 	cd $(WIN) && ctest --output-on-failure

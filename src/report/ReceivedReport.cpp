@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <new>
 
 #include "LookupState.h"
@@ -13,8 +14,10 @@ constexpr int kAnswersHeading = 512;
 constexpr int kHeaderEnd = 14;
 
 // Rough report bytes per received byte of a transfer, so that the report
-// grows in a few steps rather than many.
+// grows in a few steps rather than many; the hint stops at a size that any
+// machine can set aside, and a longer report grows from there.
 constexpr std::size_t kReportPerWireByte = 2;
+constexpr std::size_t kMaxReserve = std::size_t(256) << 20;
 
 // Reports every message of a zone-transfer stream that arrived whole (the
 // first one always, whole or not), then the summary. A message that does not
@@ -23,7 +26,8 @@ void ReportTransfer(LookupState& state, const std::uint8_t* buffer, int total) {
     std::string& out = state.ReportText;
     // Only a hint: without the memory for it the report grows as it goes.
     try {
-        out.reserve(out.size() + static_cast<std::size_t>(total) * kReportPerWireByte);
+        out.reserve(out.size() +
+                std::min(static_cast<std::size_t>(total) * kReportPerWireByte, kMaxReserve));
     } catch (const std::bad_alloc&) {
     }
     out += TextOf(kAnswersHeading);

@@ -36,6 +36,13 @@
 // The "TCP lookup" button is the dialog's OK command (id 1, the Enter key).
 #define IDC_TCP_LOOKUP 1
 
+// Controls of the About box and the Quick help dialog. "OK" and "Done" are
+// the Cancel command (IDCANCEL, 2).
+#define IDC_QUICK_HELP 3
+#define IDC_HELP_TEXT 1009
+#define IDC_FEEDBACK_LINK 1108
+#define IDC_WEB_LINK 1109
+
 // Commands: the system-menu item and the root-server menu items. D is out
 // of sequence; A to C and E to M run on.
 #define IDM_ABOUT_BOX 16

@@ -1,4 +1,8 @@
-// The About box. Placeholder: it does not open yet.
+// The About box, from the "About..." button and the system menu.
+#include "AboutDialog.h"
 #include "LookupDialog.h"
 
-void LookupDialog::ShowAboutBox() {}
+void LookupDialog::ShowAboutBox() {
+    AboutDialog about(Handle());
+    about.RunModal();
+}

@@ -34,25 +34,9 @@ void MoveReportAndStatus(HWND dialog, RECT report, int delta) {
     MoveToScreenRect(dialog, status, statusRect);
 }
 
-// Centres a rectangle on the work area of the window's screen, keeping its size.
-void CentreOnWorkArea(HWND window, RECT& rect) {
-    MONITORINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetMonitorInfoA(MonitorFromWindow(window, MONITOR_DEFAULTTOPRIMARY), &info)) return;
-    const RECT& work = info.rcWork;
-    OffsetRect(&rect, work.left + (Width(work) - Width(rect)) / 2 - rect.left,
-               work.top + (Height(work) - Height(rect)) / 2 - rect.top);
-}
-
 }  // namespace
 
-// A window that no stored place moves opens centred on the screen, as a
-// dialog that has not placed itself does.
-void LookupDialog::LoadWindowRect(RECT& rect) {
-    const POINT created = {rect.left, rect.top};
-    SettingsStore::LoadWindowRect(rect);
-    if (rect.left == created.x && rect.top == created.y) CentreOnWorkArea(Handle(), rect);
-}
+void LookupDialog::LoadWindowRect(RECT& rect) { SettingsStore::LoadWindowRect(rect); }
 
 void LookupDialog::SaveWindowRect(const RECT& rect) { SettingsStore::SaveWindowRect(rect); }
 

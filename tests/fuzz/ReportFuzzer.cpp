@@ -1,11 +1,14 @@
-// libFuzzer target over the decoding of received bytes. The first input byte
-// picks an entry from kEntries; the rest is handed to it. New entries (other
-// parsers of outside input) are added to the table.
+// libFuzzer target over the decoding of received bytes, the query builder
+// and vek-cli's argument parser. The first input byte picks an entry from
+// kEntries; the rest is handed to it. New entries (other parsers of outside
+// input) are added to the table.
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "LookupState.h"
+#include "Options.h"
 #include "ReplyReader.h"
 
 namespace {
@@ -44,7 +47,62 @@ void DecodeOneName(const std::uint8_t* data, std::size_t size) {
     if (reply.ok()) Require(next > position && static_cast<std::size_t>(next) <= reply.size());
 }
 
-const Entry kEntries[] = {ReportOrdinary, ReportTransfer, DecodeOneName};
+// A byte of query-type index (taken as signed, so -1 and indices past the
+// list come too), a byte of check boxes, then the target.
+void PrepareOneQuery(const std::uint8_t* data, std::size_t size) {
+    if (size < 2) return;
+    LookupState state;
+    state.QueryTypeIndex = static_cast<std::int8_t>(data[0]);
+    state.Recursive = data[1] & 1;
+    state.ReverseQuery = (data[1] >> 1) & 1;
+    state.Target.assign(reinterpret_cast<const char*>(data + 2), size - 2);
+    std::uint8_t query[LookupState::kQueryBufferSize];
+    if (!state.PrepareQuery(query)) {
+        Require(state.LookupFailed && !state.ReportText.empty());
+        return;
+    }
+    // A query that is sent fits its buffer and holds one question whose
+    // labels end with the root right before its type and class. (Labels
+    // are walked by their length bytes: one of 64 or more is sent as typed.)
+    const int length = (query[0] << 8 | query[1]) + 2;
+    Require(length >= 18 && length <= LookupState::kQueryBufferSize);
+    ReplyReader reply(query, static_cast<std::size_t>(length));
+    reply.seek(6);
+    Require(reply.u16() == 1);
+    reply.seek(14);
+    for (std::uint8_t label = reply.u8(); label != 0 && reply.ok(); label = reply.u8())
+        reply.bytes(label);
+    Require(reply.ok() && reply.pos() == static_cast<std::size_t>(length - 4));
+}
+
+// vek-cli's arguments, separated by zero bytes.
+void ParseArguments(const std::uint8_t* data, std::size_t size) {
+    std::vector<std::string> words{"vek-cli"};
+    std::string word;
+    for (std::size_t i = 0; i < size && words.size() < 64; ++i) {
+        if (data[i] != 0) {
+            word += static_cast<char>(data[i]);
+            continue;
+        }
+        words.push_back(word);
+        word.clear();
+    }
+    words.push_back(word);
+    std::vector<const char*> argv;
+    for (const std::string& w : words) argv.push_back(w.c_str());
+    CliOptions options;
+    std::string error;
+    if (!ParseOptions(static_cast<int>(argv.size()), argv.data(), options, error)) {
+        Require(error.compare(0, 9, "vek-cli: ") == 0);
+        return;
+    }
+    Require(error.empty());
+    Require(options.help || options.version || options.decode || !options.target.empty());
+    Require(options.queryTypeIndex >= 0 && options.queryTypeIndex <= 19);
+}
+
+const Entry kEntries[] = {ReportOrdinary, ReportTransfer, DecodeOneName, PrepareOneQuery,
+                          ParseArguments};
 constexpr std::size_t kEntryCount = sizeof kEntries / sizeof kEntries[0];
 }  // namespace
 

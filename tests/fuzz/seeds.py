@@ -2,7 +2,9 @@
 """Writes the fuzzer's seed corpus (tests/fuzz/corpus) from the captured
 replies in tests/data and a few hand-made edge cases. The first byte of each
 seed picks the fuzzer's entry: 0 ordinary reply, 1 zone-transfer stream,
-2 a name (two bytes of start position, then the bytes)."""
+2 a name (two bytes of start position, then the bytes), 3 a query (type
+index, check boxes, target), 4 vek-cli's arguments (separated by zero
+bytes)."""
 import pathlib
 import struct
 
@@ -10,7 +12,7 @@ HERE = pathlib.Path(__file__).resolve().parent
 DATA = HERE.parent / "data"
 CORPUS = HERE / "corpus"
 
-ORDINARY, TRANSFER, NAME = b"\x00", b"\x01", b"\x02"
+ORDINARY, TRANSFER, NAME, QUERY, ARGUMENTS = b"\x00", b"\x01", b"\x02", b"\x03", b"\x04"
 
 
 def framed(message):
@@ -28,6 +30,12 @@ EDGE_CASES = {
     "empty-message-in-stream": TRANSFER + framed(HEADER[:5] + b"\x00" + HEADER[6:]) + b"\x00\x00",
     "name-chain": NAME + bytes.fromhex("0009 0000 00c0 00c0 02c0 04c0 06"),
     "name-labels": NAME + bytes.fromhex("0000 0261 6202 6364 0265 6600"),
+    "query-name": QUERY + b"\x01\x01" + b"www.example.com.",
+    "query-address": QUERY + b"\x0c\x03" + b"10.20.30.40",
+    "query-empty-label": QUERY + b"\xff\x00" + b"a..b",
+    "query-long-label": QUERY + b"\x11\x01" + b"x" * 300,
+    "arguments-lookup": ARGUMENTS + b"-s\x00127.0.0.1\x00-tAXFR\x00-p\x0053\x00zt",
+    "arguments-decode": ARGUMENTS + b"--decode\x00file\x00-t\x00mx\x00-d\x00--\x00-x",
 }
 
 

@@ -3,7 +3,7 @@ prefix of DNS over TCP. Names are written out in labels, or as a pointer
 to the question's name (message offset 12) where a record says so."""
 import struct
 
-TYPES = {"A": 1, "NS": 2, "CNAME": 5, "SOA": 6, "MX": 15, "TXT": 16, "AXFR": 252}
+TYPES = {"A": 1, "NS": 2, "CNAME": 5, "SOA": 6, "MX": 15, "TXT": 16, "AXFR": 252, "ANY": 255}
 QUESTION_NAME = b"\xc0\x0c"  # pointer to the first question's name
 
 

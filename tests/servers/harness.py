@@ -2,8 +2,10 @@
 
 Every wait is bounded. The server is stopped by its PID when the test ends,
 also when it fails; the client is stopped by its PID when it overruns."""
+import argparse
 import json
 import os
+import shlex
 import resource
 import shutil
 import signal
@@ -113,5 +115,27 @@ class Client:
             stop_pid(process)
         if err:
             sys.stderr.write(err.decode(errors="replace"))
+        # A sanitizer build's finding fails the case whatever the client's
+        # exit status says.
+        if b"Sanitizer" in err or b"runtime error:" in err:
+            raise AssertionError("sanitizer report from the client")
         text = out.decode("latin-1").replace("\r\n", "\n")
         return process.returncode, text
+
+
+def run_case(cases):
+    """The command line of a case file: --cli COMMAND CASE. Runs the case
+    against the client and prints its outcome; returns the exit status."""
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--cli", required=True, help="the client command, words split as a shell would")
+    parser.add_argument("case", choices=sorted(cases))
+    args = parser.parse_args()
+    # A resolver that cannot be reached answers quickly.
+    os.environ.setdefault("RES_OPTIONS", "timeout:1 attempts:1")
+    try:
+        cases[args.case](Client(shlex.split(args.cli)))
+    except AssertionError as error:
+        print("FAIL %s: %s" % (args.case, error))
+        return 1
+    print("ok %s" % args.case)
+    return 0

@@ -8,6 +8,9 @@ list of actions, one connection after another:
   ["read_query"]          read one length-prefixed message (at most 30 s)
   ["send", "HEX"]         send these bytes
   ["repeat", "HEX", N]    send these bytes N times
+  ["trickle", "HEX", S]  send these bytes one at a time, S seconds apart,
+                          logging "trickled N" after the Nth
+  ["loop", N, [ACTIONS]]  carry out the nested list of actions N times
   ["pause", S]            sleep S seconds
   ["hold", S]             keep the connection open, reading and dropping
                           whatever comes, until the client closes it or S
@@ -34,12 +37,14 @@ class Script:
         self.log = log
         self.conn = None
         self.start = time.monotonic()
+        self.deadline = self.start
 
     def event(self, text):
         self.log.write("%.3f %s\n" % (time.monotonic() - self.start, text))
         self.log.flush()
 
     def run(self, actions, deadline):
+        self.deadline = deadline
         for action in actions:
             if time.monotonic() > deadline:
                 self.event("lifetime over")
@@ -62,10 +67,16 @@ class Script:
         return data
 
     def do_read_query(self):
+        """A client that resets the connection is logged; the script goes
+        on, so that the next connection is still served."""
         self.conn.settimeout(30)
-        prefix = self.read_exactly(2)
-        length = struct.unpack("!H", prefix)[0] if len(prefix) == 2 else 0
-        body = self.read_exactly(length)
+        try:
+            prefix = self.read_exactly(2)
+            length = struct.unpack("!H", prefix)[0] if len(prefix) == 2 else 0
+            body = self.read_exactly(length)
+        except OSError as error:
+            self.event("query not read: %s" % error)
+            return
         self.event("query %s" % (prefix + body).hex())
 
     def do_send(self, data):
@@ -84,6 +95,20 @@ class Script:
         except OSError as error:
             self.event("send failed: %s" % error.strerror)
             return False
+
+    def do_trickle(self, data, seconds):
+        for count, byte in enumerate(bytes.fromhex(data), 1):
+            if not self.send_all(bytes([byte])):
+                return
+            self.event("trickled %d" % count)
+            time.sleep(seconds)
+
+    def do_loop(self, count, actions):
+        for _ in range(count):
+            if time.monotonic() > self.deadline:
+                return
+            for action in actions:
+                getattr(self, "do_" + action[0])(*action[1:])
 
     def do_pause(self, seconds):
         time.sleep(seconds)

@@ -5,6 +5,8 @@
 // \\). Every wait is bounded by the time given in milliseconds.
 //
 //   find <ms>                 wait for the window; answers its caption
+//   dialog <ms> <caption>     wait for another dialog of the program and work
+//                             on it from now on (find returns to the window)
 //   text <id>                 window text of a control (0: the dialog)
 //   settext <id> <text>       WM_SETTEXT (typing into a field)
 //   click <id>                post BM_CLICK to a button
@@ -21,6 +23,14 @@
 //   loadstring <module> <id>  the string resource of an executable file
 //   template <module> <id>    a dialog template of an executable file
 //   children                  ids of the dialog's controls in z (tab) order
+//   screenrect <id>           rectangle in screen pixels: l t r b (0: dialog)
+//   owner                     caption of the dialog's owner window
+//   defid / focus             id of the default button / of the focused control
+//   enable <id> 0|1           enable or disable a control
+//   syscommand <command>      post WM_SYSCOMMAND to the dialog
+//   hookclicks                count the click commands of the dialog's thread
+//   clicks <id>               click commands of control <id> counted so far
+//   syscolors                 the button colours: name r g b;...
 //   quit                      end the driver
 #include <windows.h>
 
@@ -30,6 +40,7 @@
 #include <sstream>
 #include <string>
 
+#include "DialogState.h"
 #include "Escape.h"
 #include "RegistryCommands.h"
 #include "SettingsCommands.h"
@@ -54,6 +65,15 @@ std::string Answer(const std::string& line, WindowQueries& window) {
         in >> ms;
         return window.Find(ms) ? "ok " + Escape(window.Text(0)) : "error no window";
     }
+    if (verb == "dialog") {
+        long ms = 0;
+        in >> ms;
+        std::string caption;
+        std::getline(in, caption);
+        if (!caption.empty() && caption[0] == ' ') caption.erase(0, 1);
+        return window.Find(ms, Widen(Unescape(caption))) ? "ok " + Escape(window.Text(0)) : "error no dialog";
+    }
+    if (verb == "syscolors") return SystemColours();
     if (verb == "template") {
         std::string module;
         int id = 0;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <sstream>
 
+#include "DialogState.h"
 #include "Escape.h"
 
 namespace {
@@ -32,9 +33,9 @@ bool WindowQueries::WaitGone(long ms) const {
     return false;
 }
 
-bool WindowQueries::Find(long ms) {
+bool WindowQueries::Find(long ms, const std::wstring& caption) {
     for (long waited = 0; waited <= ms; waited += kPollMs) {
-        dialog_ = FindWindowW(L"#32770", L"DNS lookup");
+        dialog_ = FindWindowW(L"#32770", caption.c_str());
         if (dialog_ && IsWindowVisible(dialog_)) return true;
         Sleep(kPollMs);
     }
@@ -45,8 +46,11 @@ bool WindowQueries::Find(long ms) {
 std::string WindowQueries::Text(int id) const { return Narrow(TextW(Control(id))); }
 
 std::string WindowQueries::Run(const std::string& verb, int id, const std::string& argument) {
-    if (verb == "command")  // also menu commands, which have no control
+    // Commands carry a command number, not a control's.
+    if (verb == "command")
         return PostMessageW(dialog_, WM_COMMAND, static_cast<WPARAM>(id), 0) ? "ok" : "error post";
+    if (verb == "syscommand")
+        return PostMessageW(dialog_, WM_SYSCOMMAND, static_cast<WPARAM>(id), 0) ? "ok" : "error post";
     HWND control = Control(id);
     if (!control) return "error no control " + std::to_string(id);
     if (verb == "text") return Ok(Escape(Text(id)));
@@ -73,6 +77,16 @@ std::string WindowQueries::Run(const std::string& verb, int id, const std::strin
     if (verb == "waittext") return WaitText(id, argument, false);
     if (verb == "waitprefix") return WaitText(id, argument, true);
     if (verb == "children") return Children();
+    if (verb == "screenrect") return ScreenRect(control);
+    if (verb == "owner") return OwnerCaption(dialog_);
+    if (verb == "defid") return DefaultId(dialog_);
+    if (verb == "focus") return FocusId(dialog_);
+    if (verb == "enable") {
+        EnableWindow(control, argument == "1");
+        return "ok";
+    }
+    if (verb == "hookclicks") return clicks_.Start(dialog_);
+    if (verb == "clicks") return clicks_.Count(id);
     return "error unknown command " + verb;
 }
 

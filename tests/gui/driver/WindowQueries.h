@@ -5,9 +5,14 @@
 
 #include <string>
 
+#include "ClickWatch.h"
+
 class WindowQueries {
 public:
-    bool Find(long ms);
+    // Waits for the "DNS lookup" window, or with a caption for another
+    // dialog of the program (the About box, Quick help), and makes it the
+    // window that the commands work on.
+    bool Find(long ms, const std::wstring& caption = L"DNS lookup");
     bool WaitGone(long ms) const;
     bool Found() const { return dialog_ != nullptr; }
     HWND Handle() const { return dialog_; }
@@ -25,4 +30,5 @@ private:
     std::string Children() const;
 
     HWND dialog_ = nullptr;
+    ClickWatch clicks_;
 };

@@ -1,0 +1,4 @@
+#pragma once
+
+// The text of the Quick help dialog.
+extern const char* const kQuickHelpText;

@@ -1,0 +1,1 @@
+vek_gui_test(about test_about.py 4)
