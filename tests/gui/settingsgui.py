@@ -109,7 +109,7 @@ class SettingsSession(vekgui.Session):
 
     # -- placement ----------------------------------------------------------
     def screen_rect(self, cid=0):
-        """Outer rectangle in screen pixels: [left, top, right, bottom]."""
+        """Outer rectangle in screen pixels (0: the window): [left, top, right, bottom]."""
         return [int(v) for v in self.ask("screenrect %d" % cid).split()]
 
     def set_pos(self, x, y, cx, cy, flags=0):
@@ -136,9 +136,6 @@ class SettingsSession(vekgui.Session):
 
     def set_check(self, cid, state):
         self.ask("setcheck %d %d" % (cid, state))
-
-    def select(self, cid, line):
-        self.ask("select %d %d" % (cid, line))
 
     # -- the root-server menu -----------------------------------------------
     def popup_rect(self, ms=10000):

@@ -34,6 +34,21 @@
 //   hookclicks                count the click commands of the dialog's thread
 //   clicks <id>               click commands of control <id> counted so far
 //   syscolors                 the button colours: name r g b;...
+//   regget <key> <value>      a value under HKEY_CURRENT_USER: <type> <hex>
+//   regset <key> <type> <hex|-> <value>  store raw bytes of any type
+//   regdel <key>              remove a key and all below it
+//   setpos <x> <y> <cx> <cy> <flags>  SetWindowPos; answers the new l t r b
+//   poschanging <x> <y> <cx> <cy> <flags>  send WM_WINDOWPOSCHANGING alone;
+//                             answers the record as the window left it
+//   show min|max|restore / state / workarea
+//   checked <id> / setcheck <id> <state>  check state of a check box
+//   popup <ms>                the open popup menu's l t r b
+//   popupkey <ms> escape|<letter>  a key into the popup menu, until it closes
+//   savedialog <ms>           the save dialog: <name>|<types>|<selected>
+//   savefile <ms> <path> / savecancel <ms>  the save dialog's buttons
+//   confirm <ms> yes|no       answer the overwrite question; answers its text
+//   savegone <ms>             wait until the save dialog has closed
+//   lockfile <path> / unlockfile  hold a file open with no sharing
 //   quit                      end the driver
 #include <windows.h>
 

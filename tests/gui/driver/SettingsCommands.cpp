@@ -3,6 +3,7 @@
 #include <set>
 #include <sstream>
 
+#include "DialogState.h"
 #include "Escape.h"
 
 namespace {
@@ -10,17 +11,6 @@ namespace {
 constexpr DWORD kPollMs = 50;
 constexpr int kFileNameField = 1148;  // the save dialog's file name box
 constexpr int kFilterList = 1136;     // its list of file types
-
-std::string Numbers(const RECT& r) {
-    return std::to_string(r.left) + " " + std::to_string(r.top) + " " + std::to_string(r.right) +
-           " " + std::to_string(r.bottom);
-}
-
-std::string ScreenRect(HWND window) {
-    RECT r;
-    if (!GetWindowRect(window, &r)) return "error no window";
-    return "ok " + Numbers(r);
-}
 
 // A visible top-level window of `className`, owned by `owner` (any owner
 // for nullptr), that `accept` takes; polled for up to `ms`.
@@ -179,26 +169,24 @@ std::string LockFile(const std::string& path) {
     return locked != INVALID_HANDLE_VALUE ? "ok" : "error cannot open";
 }
 
-// "checked <id>", "setcheck <id> <state>", "select <id> <line>".
-std::string Field(HWND dialog, const std::string& verb, std::istringstream& in) {
+// "checked <id>": the check state; "setcheck <id> <state>" sets it.
+std::string CheckBox(HWND dialog, const std::string& verb, std::istringstream& in) {
     int id = 0;
-    long value = 0;
-    in >> id >> value;
+    long state = 0;
+    in >> id >> state;
     HWND control = GetDlgItem(dialog, id);
     if (!control) return "error no control " + std::to_string(id);
-    if (verb == "checked")
-        return "ok " + std::to_string(static_cast<long>(SendMessageW(control, BM_GETCHECK, 0, 0)));
-    if (verb == "setcheck")
-        SendMessageW(control, BM_SETCHECK, static_cast<WPARAM>(value), 0);
-    else
-        SendMessageW(control, CB_SETCURSEL, static_cast<WPARAM>(value), 0);
-    return "ok";
+    if (verb == "setcheck") {
+        SendMessageW(control, BM_SETCHECK, static_cast<WPARAM>(state), 0);
+        return "ok";
+    }
+    return "ok " + std::to_string(static_cast<long>(SendMessageW(control, BM_GETCHECK, 0, 0)));
 }
 
 const std::set<std::string> kVerbs = {
-    "screenrect", "setpos", "poschanging",   "show",     "state",      "workarea", "checked",
-    "setcheck",   "select",   "popup",    "popupkey",   "savedialog", "savefile",
-    "savecancel", "confirm",  "savegone", "lockfile",   "unlockfile"};
+    "setpos",   "poschanging", "show",      "state",      "workarea",   "checked",
+    "setcheck", "popup",       "popupkey",  "savedialog", "savefile",   "savecancel",
+    "confirm",  "savegone",    "lockfile",  "unlockfile"};
 
 }  // namespace
 
@@ -207,14 +195,9 @@ bool IsSettingsCommand(const std::string& verb) { return kVerbs.count(verb) != 0
 std::string RunSettingsCommand(HWND dialog, const std::string& verb,
                                 const std::string& arguments) {
     std::istringstream in(arguments);
-    if (verb == "screenrect") {  // "screenrect <id>": outer rectangle, l t r b
-        int id = 0;
-        in >> id;
-        return ScreenRect(id ? GetDlgItem(dialog, id) : dialog);
-    }
     if (verb == "setpos") return SetPos(dialog, in);
     if (verb == "poschanging") return PosChanging(dialog, in);
-    if (verb == "checked" || verb == "setcheck" || verb == "select") return Field(dialog, verb, in);
+    if (verb == "checked" || verb == "setcheck") return CheckBox(dialog, verb, in);
     if (verb == "lockfile" || verb == "unlockfile") {
         std::string path;
         std::getline(in >> std::ws, path);
@@ -230,7 +213,8 @@ std::string RunSettingsCommand(HWND dialog, const std::string& verb,
     if (verb == "workarea") {
         RECT area;
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-        return "ok " + Numbers(area);
+        return "ok " + std::to_string(area.left) + " " + std::to_string(area.top) + " " +
+               std::to_string(area.right) + " " + std::to_string(area.bottom);
     }
     long ms = 0;
     if (verb == "popup") {  // "popup <ms>": the open menu's rectangle

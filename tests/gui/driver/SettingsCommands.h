@@ -1,9 +1,8 @@
 #pragma once
-// The driver's commands for the settings, menu and saving tests: the lookup
-// window's rectangle on the screen, moving, sizing, minimising and
-// maximising it, check states and list selection, the root-server menu, the
-// save dialog and its overwrite question, and holding a file locked (see
-// Driver.cpp for the list).
+// The driver's commands for the settings, menu and saving tests: moving,
+// sizing, minimising and maximising the lookup window, check states, the
+// root-server menu, the save dialog and its overwrite question, and holding
+// a file locked (see Driver.cpp for the list).
 #include <windows.h>
 
 #include <string>
