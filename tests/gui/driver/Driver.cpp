@@ -34,6 +34,10 @@
 //   hookclicks                count the click commands of the dialog's thread
 //   clicks <id>               click commands of control <id> counted so far
 //   syscolors                 the button colours: name r g b;...
+//   clipboard empty|bitmap|huge <count>|text <text>
+//                             what the clipboard holds (no text, a picture,
+//                             that many characters, the text)
+//   responsive <ms>           whether the window answers a message in time
 //   regget <key> <value>      a value under HKEY_CURRENT_USER: <type> <hex>
 //   regset <key> <type> <hex|-> <value>  store raw bytes of any type
 //   regdel <key>              remove a key and all below it
@@ -58,6 +62,7 @@
 #include <sstream>
 #include <string>
 
+#include "BadInput.h"
 #include "DialogState.h"
 #include "Escape.h"
 #include "RegistryCommands.h"
@@ -97,6 +102,16 @@ std::string Answer(const std::string& line, WindowQueries& window) {
         int id = 0;
         in >> module >> id;
         return DumpTemplate(module, id);
+    }
+    if (verb == "clipboard") {
+        std::string rest;
+        std::getline(in, rest);
+        return SetClipboard(rest.empty() ? rest : rest.substr(1));
+    }
+    if (verb == "responsive") {
+        long ms = 0;
+        in >> ms;
+        return CheckResponsive(ms);
     }
     if (verb == "loadstring") {
         std::string module;
