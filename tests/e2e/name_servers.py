@@ -4,7 +4,6 @@ them by PID."""
 import os
 import subprocess
 import sys
-import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "servers"))
 from harness import stop_pid, wait_for  # noqa: E402

@@ -126,7 +126,7 @@ std::string RunCliLookup(const ServerProcess& server) {
 TEST(RepeatedLookups, AThousandLookupsLeaveNoMemoryOrSocketBehind) {
     const int cycle = static_cast<int>(Replies().size());
     const int lookups = 1000;
-    ServerProcess server(60, ServerScript(lookups / cycle));
+    ServerProcess server(160, ServerScript(lookups / cycle));
     ASSERT_TRUE(server.ready());
 
     std::size_t heapAfterWarmUp = 0;

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The TCP exchange against scripted servers, one case a run:
 
-    exchange_cases.py --cli COMMAND... -- CASE
+    exchange_cases.py --cli "COMMAND [ARGS]" CASE
 
 Each case starts its own server on its own loopback address, runs the
 client against it and checks the report and the exit status."""
@@ -54,6 +54,8 @@ HOLD = 30
 def check_client_closed_first(server):
     check(server.sees("closed by client") and not server.saw("hold over"),
           "the client did not end the connection: %s" % server.events())
+
+
 AA = 0x8400  # answer, authoritative; nothing else
 
 # A transfer of zone zt in three messages: SOA and two addresses, two more,
@@ -89,6 +91,13 @@ def case_fewer_than_14_bytes(client):
         check_report(report, "Reply from %s : 5 bytes recieved\nheader is incomplete - "
                      "parsing skipped\nraw header data dump:\t00 0c 00 00 84 \n\n" % server.address)
         check(status == OK, "exit status %d" % status)
+    # A message shorter than a header is complete at its announced length,
+    # a transfer's too: the lookup ends without waiting for the close.
+    with ScriptedServer(21, SERVE + [["send", "0003000084"], ["hold", HOLD]]) as server:
+        _, report = axfr(client, server)
+        check_report(report, "Reply from %s : 5 bytes recieved\nheader is incomplete - "
+                     "parsing skipped\nraw header data dump:\t00 03 00 00 84 \n\n" % server.address)
+        check_client_closed_first(server)
 
 
 def a_reply_report(server, size):

@@ -89,20 +89,20 @@ def case_pointer_loop(client):
     end. The pointer does not lead backwards of the name it is in, so the
     record is not decoded; the report says so and goes no further."""
     loop = b"\x01a" + struct.pack("!H", 0xC000 | FIRST_RDATA)
-    check_stops_at_bad_record(client, 40, [raw_record(CNAME, loop)], "CNAME")
+    check_stops_at_bad_record(client, 140, [raw_record(CNAME, loop)], "CNAME")
     # Two names that point at each other: the second record's data points
     # at the first's, which points forward at the second's.
     second_rdata = FIRST_RDATA + 2 + 12
     crossed = [raw_record(CNAME, struct.pack("!H", 0xC000 | second_rdata)),
                raw_record(CNAME, struct.pack("!H", 0xC000 | FIRST_RDATA))]
-    check_stops_at_bad_record(client, 40, crossed, "CNAME")
+    check_stops_at_bad_record(client, 140, crossed, "CNAME")
 
 
 def case_pointer_to_itself(client):
     """An owner name that is a pointer to its own position (offset 22), and
     record data that is one."""
-    check_stops_at_bad_record(client, 41, [raw_record(1, b"\x0a\x00\x00\x01", owner=b"\xc0\x16")])
-    check_stops_at_bad_record(client, 41, [raw_record(CNAME, struct.pack("!H", 0xC000 | FIRST_RDATA))],
+    check_stops_at_bad_record(client, 141, [raw_record(1, b"\x0a\x00\x00\x01", owner=b"\xc0\x16")])
+    check_stops_at_bad_record(client, 141, [raw_record(CNAME, struct.pack("!H", 0xC000 | FIRST_RDATA))],
                               "CNAME")
 
 
@@ -110,7 +110,7 @@ def case_pointer_past_the_end(client):
     """Pointers to offset 255 and to the highest offset, 16383, in a reply
     of 52 bytes; the good record before them is reported."""
     for pointer in (0xC0FF, 0xFFFF):
-        check_stops_at_bad_record(client, 42, [GOOD, raw_record(2, struct.pack("!H", pointer))])
+        check_stops_at_bad_record(client, 142, [GOOD, raw_record(2, struct.pack("!H", pointer))])
 
 
 def case_rdlength_past_the_end(client):
@@ -119,7 +119,7 @@ def case_rdlength_past_the_end(client):
     what the message has left by one byte."""
     for rtype, rdata, rdlength in ((1, b"\x0a\x00\x00\x02", 0xFFFF), (10, b"\x01\x02\x03\x04", 0xFFFF),
                                    (16, b"\x02hi", 4)):
-        check_stops_at_bad_record(client, 43, [GOOD, raw_record(rtype, rdata, rdlength=rdlength)])
+        check_stops_at_bad_record(client, 143, [GOOD, raw_record(rtype, rdata, rdlength=rdlength)])
 
 
 def case_counts_of_65535(client):
@@ -128,7 +128,7 @@ def case_counts_of_65535(client):
     report. In a zone transfer the stream is read to the close and the
     missing records are not counted."""
     bare = framed(struct.pack("!HHHHHH", 0, ANSWER, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF))
-    with ScriptedServer(44, serve_once(bare)) as server:
+    with ScriptedServer(144, serve_once(bare)) as server:
         status, report = ask(client, server)
         check_report(report, "Reply from %s : 14 bytes recieved\nDirect authoritative answer: "
                      "recursion desired; recursion available; result: succesful.\nContains "
@@ -136,7 +136,7 @@ def case_counts_of_65535(client):
                      "and 65535 additional records.\n\n> Questions:\n" % server.address + MALFORMED)
         check(status == OK, "exit status %d" % status)
     transfer = framed(struct.pack("!HHHHHH", 0, AA, 0, 0xFFFF, 0xFFFF, 0xFFFF))
-    with ScriptedServer(44, SERVE + [["send", hexs(transfer)], ["pause", 0.3], ["close"]]) as server:
+    with ScriptedServer(144, SERVE + [["send", hexs(transfer)], ["pause", 0.3], ["close"]]) as server:
         status, report = ask(client, server, "zt", "AXFR")
         check_report(report, "Reply from %s :\nDirect authoritative answer: recursion not desired; "
                      "recursion not available; result: succesful.\n\n> Answers:\n%s\nRecieved 0 "
@@ -149,14 +149,14 @@ def case_prefix_of_65535_then_close(client):
     are no whole header, so they are dumped raw. With 20 bytes behind the
     prefix the header is reported and the missing question stops it."""
     short = b"\xff\xff" + bytes(range(1, 11))
-    with ScriptedServer(45, SERVE + [["send", hexs(short)], ["pause", 0.3], ["close"]]) as server:
+    with ScriptedServer(145, SERVE + [["send", hexs(short)], ["pause", 0.3], ["close"]]) as server:
         status, report = ask(client, server)
         check_report(report, "Reply from %s : 12 bytes recieved\nheader is incomplete - parsing "
                      "skipped\nraw header data dump:\tff ff 01 02 03 04 05 06 07 08 09 0a \n\n"
                      % server.address)
         check(status == OK, "exit status %d" % status)
     longer = b"\xff\xff" + header(ANSWER, 1, 1) + b"\x05abcde\x03"
-    with ScriptedServer(45, SERVE + [["send", hexs(longer)], ["pause", 0.3], ["close"]]) as server:
+    with ScriptedServer(145, SERVE + [["send", hexs(longer)], ["pause", 0.3], ["close"]]) as server:
         status, report = ask(client, server)
         check_report(report, reply_head(server.address, len(longer)) + "> Questions:\n" + MALFORMED)
         check(status == OK, "exit status %d" % status)
@@ -167,7 +167,7 @@ def case_a_byte_a_second(client):
     fourth byte ends the lookup at once, and the report shows exactly the
     four bytes that came."""
     reply = answer([a(QUESTION_NAME, 60, "10.0.0.1")])
-    with ScriptedServer(46, SERVE + [["trickle", hexs(reply), 1.0], ["hold", HOLD]]) as server:
+    with ScriptedServer(146, SERVE + [["trickle", hexs(reply), 1.0], ["hold", HOLD]]) as server:
         status, report = client.run(["-s", server.address, "x.zt"],
                                     interrupt_when=lambda: server.saw("trickled 4"))
         check_report(report, "Reply from %s : 4 bytes recieved\nheader is incomplete - parsing "
@@ -189,7 +189,7 @@ def case_transfer_that_never_ends(client):
     message that arrived with a summary that counts them."""
     opening = message(AA, answers=[soa("zt", 3600, 1)])
     endless = [["send", hexs(opening)], ["loop", 100000, [["send", hexs(one_record_message(0))]]]]
-    with ScriptedServer(47, SERVE + endless + [["hold", HOLD]], lifetime=120) as server:
+    with ScriptedServer(147, SERVE + endless + [["hold", HOLD]], lifetime=120) as server:
         status, report = client.run(["-s", server.address, "-t", "AXFR", "zt"],
                                     interrupt_when=lambda: server.saw("accepted"))
         check(status == OK, "exit status %d" % status)
@@ -206,14 +206,14 @@ def case_reset_mid_reply(client):
     before the reset is reported; in a transfer the cut message is not."""
     reply = answer([a(QUESTION_NAME, 60, "10.0.0.1"), a(QUESTION_NAME, 60, "10.0.0.2")])
     cut = reply[:-3]
-    with ScriptedServer(48, SERVE + [["send", hexs(cut)], ["pause", 0.5], ["reset"]]) as server:
+    with ScriptedServer(148, SERVE + [["send", hexs(cut)], ["pause", 0.5], ["reset"]]) as server:
         status, report = ask(client, server)
         check_report(report, reply_head(server.address, len(cut), 2) + question_line("x.zt")
                      + "> Answers:\n" + a_line("x.zt", 60, "10.0.0.1") + MALFORMED)
         check(status == OK, "exit status %d" % status)
     first = message(AA, answers=[soa("zt", 3600, 1), a("a.zt", 60, "10.0.0.1")])
     stream = first + one_record_message(7)[:-5]
-    with ScriptedServer(48, SERVE + [["send", hexs(stream)], ["pause", 0.5], ["reset"]]) as server:
+    with ScriptedServer(148, SERVE + [["send", hexs(stream)], ["pause", 0.5], ["reset"]]) as server:
         status, report = ask(client, server, "zt", "AXFR")
         check_report(report, transfer_report(server.address, [soa_line("zt", 3600, 1),
                                                               a_line("a.zt", 60, "10.0.0.1")],
@@ -228,7 +228,7 @@ def case_ten_thousand_messages(client):
     opening = message(AA, answers=[soa("zt", 3600, 1)])
     body = b"".join(one_record_message(i) for i in range(9998))
     stream = opening + body + opening
-    with ScriptedServer(49, SERVE + [["send", hexs(stream)], ["hold", HOLD]]) as server:
+    with ScriptedServer(149, SERVE + [["send", hexs(stream)], ["hold", HOLD]]) as server:
         status, report = ask(client, server, "zt", "AXFR")
         lines = [soa_line("zt", 3600, 1)]
         lines += [a_line("h%d.zt" % i, 60, "10.0.%d.%d" % (i // 256, i % 256)) for i in range(9998)]
@@ -253,7 +253,7 @@ def case_names_of_255_and_256_bytes(client):
         check(len(encoded) == sum(sizes) + 5, "encoded %d" % len(encoded))
         records = [record(QUESTION_NAME, "CNAME", 60, b"\x03www" + QUESTION_NAME)]
         reply = answer(records, text, "CNAME")
-        with ScriptedServer(50, serve_once(reply)) as server:
+        with ScriptedServer(150, serve_once(reply)) as server:
             status, report = ask(client, server, text, "CNAME")
             check_report(report, reply_head(server.address, len(reply))
                          + question_line(text, "CNAME (the canonical name for an alias)")
@@ -277,7 +277,7 @@ def case_every_byte_value(client):
                raw_record(13, hinfo, QUESTION_NAME)]
     reply = answer(records, qtype="ANY")
     text = lambda data: data.replace(b"\x00", b"").decode("latin-1")
-    with ScriptedServer(51, serve_once(reply)) as server:
+    with ScriptedServer(151, serve_once(reply)) as server:
         status, report = ask(client, server, qtype="ANY")
         check_report(report, reply_head(server.address, len(reply), 3)
                      + question_line("x.zt", "ANY (all records)") + "> Answers:\n"

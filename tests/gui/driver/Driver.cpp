@@ -16,6 +16,9 @@
 //   rect <id>                 rectangle in client pixels: l t w h (0: client)
 //   list <id>                 lines of a combo box, joined by \n
 //   selected <id>             selected line of a combo box
+//   select <id> <n>           select line n of a combo box (CB_SETCURSEL)
+//   watch <id> <ms> <stop-id> <stop-text>  the successive states of a
+//                             control until another one shows a text
 //   waittext <id> <ms> <text> wait until the text equals <text>
 //   waitprefix <id> <ms> <text> wait until the text starts with <text>
 //   close                     post WM_CLOSE to the dialog
