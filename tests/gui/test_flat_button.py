@@ -10,8 +10,7 @@ import looks
 import vekgui
 from pixels import Screenshot
 from pointer import centre, xdotool
-from test_about import ABOUT, HELP, IDCANCEL, IDC_QUICK_HELP, open_about_from_menu, open_dialog, screen_rect, \
-    wait_until
+from dialogs import ABOUT, HELP, IDC_QUICK_HELP, IDCANCEL, open_about_from_menu, open_dialog, screen_rect, wait_until
 from vekgui import IDC_ABOUT, IDC_PASTE_TARGET, IDC_ROOT_SERVER, IDC_TARGET, IDC_TCP_LOOKUP
 
 
@@ -55,6 +54,7 @@ def assert_look(s, cid, look, label, focused=False):
     return seen["shot"]
 
 
+@vekgui.case
 def test_press_on_release_outside_gives_no_command(s):
     start(s)
     rect = screen_rect(s, IDC_PASTE_TARGET)
@@ -72,6 +72,7 @@ def test_press_on_release_outside_gives_no_command(s):
     assert_look(s, IDC_PASTE_TARGET, "normal", "released-outside", focused=True)
 
 
+@vekgui.case
 def test_press_beside_then_drag_onto_and_release_gives_one_command(s):
     start(s)
     xdotool(s, "mousemove", *face_beside(s, IDC_PASTE_TARGET), "mousedown", 1)
@@ -83,6 +84,7 @@ def test_press_beside_then_drag_onto_and_release_gives_one_command(s):
     assert_clicks(s, IDC_PASTE_TARGET, 1)
 
 
+@vekgui.case
 def test_double_click_gives_two_commands(s):
     start(s)
     xdotool(s, "mousemove", *centre(screen_rect(s, IDC_PASTE_TARGET)))
@@ -92,6 +94,7 @@ def test_double_click_gives_two_commands(s):
     assert_clicks(s, IDC_PASTE_TARGET, 3)
 
 
+@vekgui.case
 def test_focus_makes_a_button_the_default(s):
     start(s)
     xdotool(s, "mousemove", *centre(screen_rect(s, IDC_TARGET)), "click", 1)
@@ -126,6 +129,7 @@ def test_focus_makes_a_button_the_default(s):
     assert s.ask("focus") != str(IDC_PASTE_TARGET)
 
 
+@vekgui.case
 def test_looks_at_rest_under_the_pointer_and_pressed(s):
     start(s)
     rect = screen_rect(s, IDC_PASTE_TARGET)
@@ -148,6 +152,7 @@ def test_looks_at_rest_under_the_pointer_and_pressed(s):
     assert_look(s, IDC_PASTE_TARGET, "hot", "look-hot-focused", focused=True)
 
 
+@vekgui.case
 def test_disabled_look_and_repaint_on_change(s):
     start(s)
     rect = screen_rect(s, IDC_ROOT_SERVER)
@@ -174,6 +179,7 @@ def test_disabled_look_and_repaint_on_change(s):
                       (None, before)), before
 
 
+@vekgui.case
 def test_about_box_buttons_are_flat(s):
     start(s)
     open_about_from_menu(s)
@@ -186,11 +192,5 @@ def test_about_box_buttons_are_flat(s):
     assert_look(s, IDCANCEL, "normal", "help-done", focused=True)
 
 
-CASES = [test_press_on_release_outside_gives_no_command,
-         test_press_beside_then_drag_onto_and_release_gives_one_command,
-         test_double_click_gives_two_commands, test_focus_makes_a_button_the_default,
-         test_looks_at_rest_under_the_pointer_and_pressed, test_disabled_look_and_repaint_on_change,
-         test_about_box_buttons_are_flat]
-
 if __name__ == "__main__":
-    vekgui.main_for("flat-button", 5, CASES)
+    vekgui.main_for("flat-button", 5)
