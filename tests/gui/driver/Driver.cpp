@@ -34,6 +34,10 @@
 //   hookclicks                count the click commands of the dialog's thread
 //   clicks <id>               click commands of control <id> counted so far
 //   syscolors                 the button colours: name r g b;...
+//   clipboard empty|bitmap|huge <count>|text <text>
+//                             what the clipboard holds (no text, a picture,
+//                             that many characters, the text)
+//   responsive <ms>           whether the window answers a message in time
 //   quit                      end the driver
 #include <windows.h>
 
@@ -43,6 +47,7 @@
 #include <sstream>
 #include <string>
 
+#include "BadInput.h"
 #include "DialogState.h"
 #include "Escape.h"
 #include "TemplateDump.h"
@@ -73,6 +78,16 @@ std::string Answer(const std::string& line, WindowQueries& window) {
         int id = 0;
         in >> module >> id;
         return DumpTemplate(module, id);
+    }
+    if (verb == "clipboard") {
+        std::string rest;
+        std::getline(in, rest);
+        return SetClipboard(rest.empty() ? rest : rest.substr(1));
+    }
+    if (verb == "responsive") {
+        long ms = 0;
+        in >> ms;
+        return CheckResponsive(ms);
     }
     if (verb == "loadstring") {
         std::string module;
