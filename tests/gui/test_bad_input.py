@@ -2,7 +2,8 @@
 """Bad input in the "DNS lookup" window: fields of 30,000 characters,
 control characters and bytes above 127 in either field, an empty target on
 the lookup buttons, a clipboard with no text or a huge one for "Target >",
-garbage in every registry value, and a hostile reply shown in the report.
+garbage in every registry value, hostile replies shown in the report and a
+reply sent a byte a second, interrupted.
 Each case writes down the outcome it expects; after each, the window must
 still answer messages within a second."""
 import os
@@ -15,14 +16,18 @@ from vekgui import (IDC_OUTPUT, IDC_PASTE_TARGET, IDC_QUERY_TYPE, IDC_SERVER, ID
                     IDC_TCP_LOOKUP, IDC_WINSOCK_LOOKUP, OPTIONS_KEY, plain)
 
 sys.path.insert(0, os.path.join(vekgui.ROOT, "tests", "servers"))
+import hostile_cases as hostile  # noqa: E402
 from dns_messages import QUESTION_NAME, a, header, question  # noqa: E402
 from harness import ScriptedServer, address  # noqa: E402
+
+GOOD = hostile.GOOD
+framed = hostile.framed
 
 LONG = 30000
 TOO_LONG = ("Lookup refused: the query name is too long (%d characters).\n\tA query can carry a "
             "name of at most 980 characters, a final dot not counted.")
 NO_SERVER = "Lookup failed while retrieving server address:\n\t"
-MALFORMED = "Reply truncated or malformed: the rest of this message is not decoded.\n"
+MALFORMED = hostile.MALFORMED
 PLACEMENT_KEY = r"HKCU\Software\Corvane\Ombrix\Ovek"
 # The first two lines of the query-type list: the QTYPE sent and its name
 # in the report.
@@ -61,10 +66,6 @@ def tcp_lookup(s, target, server):
     s.settext(IDC_TARGET, target)
     s.settext(IDC_SERVER, server)
     return click_lookup(s, IDC_TCP_LOOKUP)
-
-
-def framed(body):
-    return struct.pack("!H", len(body)) + body
 
 
 @vekgui.case
@@ -190,18 +191,48 @@ def test_garbage_in_every_registry_value(s):
         s.start_display()
 
 
+def hostile_replies():
+    """(what, server script, expected report for a server address): replies
+    of the hostile-server suite, shown in the window's report."""
+    loop = b"\x01a" + struct.pack("!H", 0xC000 | hostile.FIRST_RDATA)
+    cut = [([hostile.raw_record(hostile.CNAME, loop)], 0),
+           ([hostile.raw_record(1, b"\x0a\x00\x00\x01", owner=b"\xc0\x16")], 0),
+           ([GOOD, hostile.raw_record(2, b"\xff\xff")], 1),
+           ([GOOD, hostile.raw_record(10, b"\x01\x02", rdlength=0xFFFF)], 1)]
+    for records, good in cut:
+        reply = hostile.answer(records)
+        yield ("cut after %d good records" % good, hostile.serve_once(reply),
+               lambda server, reply=reply, records=records, good=good:
+               hostile.reply_head(server, len(reply), len(records)) + hostile.question_line("x.zt")
+               + "> Answers:\n" + hostile.GOOD_LINE * good + MALFORMED)
+    bare = framed(struct.pack("!HHHHHH", 0, hostile.ANSWER, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF))
+    yield ("counts of 65535", hostile.serve_once(bare),
+           lambda server: "Reply from %s : 14 bytes recieved\nDirect authoritative answer: "
+           "recursion desired; recursion available; result: succesful.\nContains 65535 question "
+           "entries, 65535 answer entries, 65535 nameserver records and 65535 additional "
+           "records.\n\n> Questions:\n%s" % (server, MALFORMED))
+    short = b"\xff\xff" + bytes(range(1, 11))
+    yield ("prefix of 65535, 10 bytes, close",
+           [["accept"], ["read_query"], ["send", short.hex()], ["pause", 0.3], ["close"]],
+           lambda server: "Reply from %s : 12 bytes recieved\nheader is incomplete - parsing "
+           "skipped\nraw header data dump:\tff ff 01 02 03 04 05 06 07 08 09 0a \n\n" % server)
+    reply = hostile.answer([GOOD, GOOD])[:-3]
+    yield ("reset mid reply",
+           [["accept"], ["read_query"], ["send", reply.hex()], ["pause", 0.5], ["reset"]],
+           lambda server: hostile.reply_head(server, len(reply), 2) + hostile.question_line("x.zt")
+           + "> Answers:\n" + hostile.GOOD_LINE + MALFORMED)
+
+
 @vekgui.case
-def test_hostile_reply_in_the_report(s):
-    """A reply whose record data loops back on itself: the report shows the
-    header, the question and the line that says the rest is not decoded."""
-    body = (header(0x8580, 1, 1) + question("x.zt", "A")
-            + QUESTION_NAME + struct.pack("!HHiH", 5, 1, 60, 4) + b"\x01a\xc0\x22")
-    script = [["accept"], ["read_query"], ["send", framed(body).hex()], ["hold", 30]]
+def test_hostile_replies_in_the_report(s):
+    """Crafted and broken replies: the report shows what could be decoded
+    and the line that says where decoding stopped, as vek-cli does."""
     s.start_vek()
     s.find()
-    with ScriptedServer(184, script) as server:
-        report = tcp_lookup(s, "x.zt", server.address)
-    assert report.endswith("> Answers:\n" + MALFORMED), report
+    for what, script, expected in hostile_replies():
+        with ScriptedServer(184, script) as server:
+            report = tcp_lookup(s, "x.zt", server.address)
+        assert report == expected(server.address), (what, report)
 
 
 @vekgui.case

@@ -157,6 +157,9 @@ class Session:
         build's prefix, the large Windows folder linked rather than copied."""
         shared = os.path.join(self.build, "wineprefix")
         self.prepare_prefix(shared)
+        # The registry files are complete only once the prefix's wineserver
+        # has written them out and ended.
+        subprocess.run(["wineserver", "-w"], env=dict(self.env, WINEPREFIX=shared), timeout=120)
         private = os.path.join(self.build, "gui-prefix-" + self.name)
         shutil.rmtree(private, ignore_errors=True)
         subprocess.run(["cp", "-a", "-l", shared, private], check=True)
@@ -205,11 +208,15 @@ class Session:
         exe = os.path.join(self.build, "vek.exe")
         self.vek = self.keep(subprocess.Popen([WINE_RUN, exe] + list(args), env=self.env,
                                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        self.start_driver()
+        return self.vek
+
+    def start_driver(self):
+        """Starts the driver (once), also before vek.exe, for its registry commands."""
         if self.driver is None:
             self.driver = self.keep(subprocess.Popen(
                 [WINE_RUN, os.path.join(self.build, "vek-gui-driver.exe")], env=self.env,
                 stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL))
-        return self.vek
 
     def vek_exited(self, timeout):
         """True when vek.exe ends within the time (seconds)."""

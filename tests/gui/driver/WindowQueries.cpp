@@ -46,8 +46,14 @@ bool WindowQueries::Find(long ms, const std::wstring& caption) {
 std::string WindowQueries::Text(int id) const { return Narrow(TextW(Control(id))); }
 
 std::string WindowQueries::Run(const std::string& verb, int id, const std::string& argument) {
-    if (verb == "syscommand")  // the number is a command, not a control
+    // These numbers are a command (of a menu too) and a control of any of
+    // the program's dialogs, not a control of this one.
+    if (verb == "command")
+        return PostMessageW(dialog_, WM_COMMAND, static_cast<WPARAM>(id), 0) ? "ok" : "error post";
+    if (verb == "syscommand")
         return PostMessageW(dialog_, WM_SYSCOMMAND, static_cast<WPARAM>(id), 0) ? "ok" : "error post";
+    if (verb == "hookclicks") return clicks_.Start(dialog_);
+    if (verb == "clicks") return clicks_.Count(id);
     HWND control = Control(id);
     if (!control) return "error no control " + std::to_string(id);
     if (verb == "text") return Ok(Escape(Text(id)));
@@ -56,8 +62,6 @@ std::string WindowQueries::Run(const std::string& verb, int id, const std::strin
         return "ok";
     }
     if (verb == "click") return PostMessageW(control, BM_CLICK, 0, 0) ? "ok" : "error post";
-    if (verb == "command")
-        return PostMessageW(dialog_, WM_COMMAND, static_cast<WPARAM>(id), 0) ? "ok" : "error post";
     if (verb == "close") return PostMessageW(dialog_, WM_CLOSE, 0, 0) ? "ok" : "error post";
     if (verb == "key") return Key(control, argument);
     if (verb == "enabled") return Flag(IsWindowEnabled(control));
@@ -87,8 +91,6 @@ std::string WindowQueries::Run(const std::string& verb, int id, const std::strin
         EnableWindow(control, argument == "1");
         return "ok";
     }
-    if (verb == "hookclicks") return clicks_.Start(dialog_);
-    if (verb == "clicks") return clicks_.Count(id);
     return "error unknown command " + verb;
 }
 
