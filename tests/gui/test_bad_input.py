@@ -164,7 +164,8 @@ def garbage(s, values):
 @vekgui.case
 def test_garbage_in_every_registry_value(s):
     """Values of the wrong type and size: the window still comes up,
-    answers, shows a query type from the list or none, and closes."""
+    answers, shows a query type from the list or none, and a close writes
+    values of the right types and sizes back."""
     for values in (
         [(OPTIONS_KEY, "Type", "REG_SZ", "garbage"),
          (OPTIONS_KEY, "Recursive", "REG_BINARY", "ffffffffffffffffff"),
@@ -187,6 +188,14 @@ def test_garbage_in_every_registry_value(s):
         s.close()
         s.gone()
         assert s.vek_exited(10)
+        stored = reg(s, "query", OPTIONS_KEY) + reg(s, "query", PLACEMENT_KEY)
+        for name, kind in (("Type", "REG_DWORD"), ("Recursive", "REG_DWORD"),
+                           ("Detailed errors", "REG_DWORD"), ("DNS server", "REG_SZ"),
+                           ("Window position", "REG_BINARY")):
+            assert any(line.strip().startswith(name + "    " + kind) for line in stored.splitlines()), \
+                (name, stored)
+        rect = [line.split()[-1] for line in stored.splitlines() if "Window position" in line]
+        assert len(rect[0]) == 32, rect  # the 16 bytes of a rectangle
         s.stop_all()
         s.start_display()
 
