@@ -12,8 +12,8 @@ import sys
 import time
 
 import vekgui
-from vekgui import (IDC_OUTPUT, IDC_PASTE_TARGET, IDC_QUERY_TYPE, IDC_SERVER, IDC_TARGET,
-                    IDC_TCP_LOOKUP, IDC_WINSOCK_LOOKUP, OPTIONS_KEY, plain)
+from vekgui import (IDC_DETAILED_ERRORS, IDC_OUTPUT, IDC_PASTE_TARGET, IDC_QUERY_TYPE, IDC_RECURSIVE,
+                    IDC_SERVER, IDC_TARGET, IDC_TCP_LOOKUP, IDC_WINSOCK_LOOKUP, OPTIONS_KEY, plain)
 
 sys.path.insert(0, os.path.join(vekgui.ROOT, "tests", "servers"))
 import hostile_cases as hostile  # noqa: E402
@@ -156,6 +156,10 @@ def reg(s, *args):
     return s.run_wine(["reg"] + list(args)).stdout.decode("latin-1", "replace")
 
 
+def checked(s, cid):
+    return int(s.ask("checked %d" % cid))
+
+
 def garbage(s, values):
     for key, name, kind, data in values:
         reg(s, "add", key, "/v", name, "/t", kind, "/d", data, "/f")
@@ -164,25 +168,29 @@ def garbage(s, values):
 @vekgui.case
 def test_garbage_in_every_registry_value(s):
     """Values of the wrong type and size: the window still comes up,
-    answers, shows a query type from the list or none, and a close writes
-    values of the right types and sizes back."""
-    for values in (
-        [(OPTIONS_KEY, "Type", "REG_SZ", "garbage"),
-         (OPTIONS_KEY, "Recursive", "REG_BINARY", "ffffffffffffffffff"),
-         (OPTIONS_KEY, "Detailed errors", "REG_SZ", ""),
-         (OPTIONS_KEY, "DNS server", "REG_DWORD", "7"),
-         (PLACEMENT_KEY, "Window position", "REG_BINARY", "0102")],
-        [(OPTIONS_KEY, "Type", "REG_BINARY", "ff" * 64),
-         (OPTIONS_KEY, "Recursive", "REG_DWORD", "4294967295"),
-         (OPTIONS_KEY, "Detailed errors", "REG_DWORD", "2147483648"),
-         (OPTIONS_KEY, "DNS server", "REG_BINARY", "41" * 5000),
-         (PLACEMENT_KEY, "Window position", "REG_SZ", "x" * 100)],
+    answers, shows sound options, and a close writes values of the right
+    types and sizes back."""
+    # Each set of values, and what the window shows for it: the query type
+    # selected, the two check boxes, the server. A value of the wrong type
+    # or size gives the default; a number outside 0 to 2 shows a clear box.
+    for values, shown in (
+        ([(OPTIONS_KEY, "Type", "REG_SZ", "garbage"),
+          (OPTIONS_KEY, "Recursive", "REG_BINARY", "ffffffffffffffffff"),
+          (OPTIONS_KEY, "Detailed errors", "REG_SZ", ""),
+          (OPTIONS_KEY, "DNS server", "REG_DWORD", "7"),
+          (PLACEMENT_KEY, "Window position", "REG_BINARY", "0102")], (1, 1, 0, "")),
+        ([(OPTIONS_KEY, "Type", "REG_BINARY", "ff" * 64),
+          (OPTIONS_KEY, "Recursive", "REG_DWORD", "4294967295"),
+          (OPTIONS_KEY, "Detailed errors", "REG_DWORD", "2147483648"),
+          (OPTIONS_KEY, "DNS server", "REG_BINARY", "41" * 5000),
+          (PLACEMENT_KEY, "Window position", "REG_SZ", "x" * 100)], (1, 0, 0, "")),
     ):
         garbage(s, values)
         s.start_vek()
         s.find()
         responsive(s)
-        assert -1 <= s.selected(IDC_QUERY_TYPE) <= 19
+        assert (s.selected(IDC_QUERY_TYPE), checked(s, IDC_RECURSIVE), checked(s, IDC_DETAILED_ERRORS),
+                s.text(IDC_SERVER)) == shown, values
         _, _, width, height = s.rect(0)
         assert width > 0 and height > 0
         s.close()
