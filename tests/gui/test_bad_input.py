@@ -252,6 +252,21 @@ def test_hostile_replies_in_the_report(s):
 
 
 @vekgui.case
+def test_every_byte_value_in_the_report(s):
+    """Records whose names and strings hold every byte value, control
+    characters included: the report control shows them and the window
+    goes on answering."""
+    reply = hostile.answer(hostile.every_byte_records(), qtype="ANY")
+    s.start_vek()
+    s.find()
+    with ScriptedServer(186, hostile.serve_once(reply)) as server:
+        report = tcp_lookup(s, "x.zt", server.address)
+        assert report.startswith(hostile.reply_head(server.address, len(reply), 3)
+                                 + hostile.question_line("x.zt", "ANY (all records)")), report[:400]
+    assert "\tx.zt\t60 \tHINFO\tCPU:" in report, report
+
+
+@vekgui.case
 def test_a_byte_a_second_interrupted(s):
     """A server that sends a byte a second: "&Interrupt" after the third
     byte ends the lookup at once, and the report dumps exactly the bytes

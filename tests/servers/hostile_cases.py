@@ -275,19 +275,26 @@ def case_names_of_255_and_256_bytes(client):
             check(server.saw("query %s" % hexs(sent)), "query: %s" % server.events())
 
 
+def every_byte_records():
+    """Two TXT records and a HINFO record that hold every byte value: in the
+    first owner's labels (63 bytes each), in the character-strings."""
+    values = bytes(range(256))
+    labels = [values[i:i + 63] for i in range(0, 256, 63)]
+    owner = b"".join(bytes([len(label)]) + label for label in labels) + b"\x00"
+    txt = [bytes([255]) + values[:255], b"\x01" + values[255:]]
+    hinfo = bytes([128]) + values[:128] + bytes([128]) + values[128:]
+    return [raw_record(16, txt[0], owner), raw_record(16, txt[1], QUESTION_NAME),
+            raw_record(13, hinfo, QUESTION_NAME)]
+
+
 def case_every_byte_value(client):
     """Every byte value 0 to 255 inside labels (owner names), inside the
     character-strings of TXT and HINFO, copied unchanged into the report;
     a zero byte adds nothing."""
     values = bytes(range(256))
     labels = [values[i:i + 63] for i in range(0, 256, 63)]
-    owner = b"".join(bytes([len(label)]) + label for label in labels) + b"\x00"
     owner_text = ".".join(label.replace(b"\x00", b"").decode("latin-1") for label in labels)
-    txt = [bytes([255]) + values[:255], b"\x01" + values[255:]]
-    hinfo = bytes([128]) + values[:128] + bytes([128]) + values[128:]
-    records = [raw_record(16, txt[0], owner), raw_record(16, txt[1], QUESTION_NAME),
-               raw_record(13, hinfo, QUESTION_NAME)]
-    reply = answer(records, qtype="ANY")
+    reply = answer(every_byte_records(), qtype="ANY")
     text = lambda data: data.replace(b"\x00", b"").decode("latin-1")
     with ScriptedServer(151, serve_once(reply)) as server:
         status, report = ask(client, server, qtype="ANY")
