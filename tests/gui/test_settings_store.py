@@ -9,7 +9,7 @@ import settingsgui
 import vekgui
 from settingsgui import (OPTIONS_KEY, RECT_KEY, RECT_VALUE, REG_BINARY, REG_DWORD, REG_SZ,
                          dword, rect_bytes)
-from vekgui import IDC_DETAILED_ERRORS, IDC_QUERY_TYPE, IDC_RECURSIVE, IDC_SERVER, IDC_TARGET
+from vekgui import IDC_DETAILED_ERRORS, IDC_OUTPUT, IDC_QUERY_TYPE, IDC_RECURSIVE, IDC_SERVER, IDC_TARGET
 
 
 def size_of(rect):
@@ -106,6 +106,23 @@ def test_a_short_rectangle_value_moves_only_the_fields_it_holds(s):
     assert (right - left, bottom - top) == (full[0], full[1] - 90), ((left, top, right, bottom), full)
 
 
+def test_a_stored_rectangle_gives_its_place_and_height_but_never_its_width(s):
+    s.run_vek()
+    width, height = size_of(s.screen_rect())
+    report_height = s.rect(IDC_OUTPUT)[3]
+    s.close_vek()
+    s.reg_set(RECT_KEY, RECT_VALUE, REG_BINARY, rect_bytes(150, 90, 150 + width + 200, 90 + height + 40))
+    s.run_vek()
+    assert s.screen_rect() == [150, 90, 150 + width, 90 + height + 40], s.screen_rect()
+    s.close_vek()
+    # So short that the report would be under 20 pixels: the top stays where
+    # the window stood (the template's 0), the report gets exactly 20.
+    s.reg_set(RECT_KEY, RECT_VALUE, REG_BINARY, rect_bytes(150, 90, 150 + width, 90 + 30))
+    s.run_vek()
+    assert s.screen_rect() == [150, 0, 150 + width, height - report_height + 20], s.screen_rect()
+    assert s.rect(IDC_OUTPUT)[3] == 20
+
+
 def test_a_rectangle_value_of_17_bytes_leaves_the_window_where_it_opens(s):
     value = rect_bytes(150, 90, 737, 431) + b"\x01"
     s.reg_set(RECT_KEY, RECT_VALUE, REG_BINARY, value)
@@ -178,6 +195,7 @@ if __name__ == "__main__":
         test_odd_options_show_as_no_selection_clear_boxes_and_defaults,
         test_a_text_without_terminator_is_read_whole,
         test_a_short_rectangle_value_moves_only_the_fields_it_holds,
+        test_a_stored_rectangle_gives_its_place_and_height_but_never_its_width,
         test_a_rectangle_value_of_17_bytes_leaves_the_window_where_it_opens,
         test_a_rectangle_value_over_40_bytes_is_replaced_by_the_current_one,
         test_a_rectangle_stored_off_the_screen_is_not_restored,
