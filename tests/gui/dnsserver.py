@@ -47,6 +47,14 @@ def parse_query(data):
     return flags, ".".join(labels), qtype
 
 
+def a_reply(query):
+    """The answer 192.0.2.7 to an A query."""
+    qid = struct.unpack(">H", query[:2])[0]
+    _, name, qtype = parse_query(query)
+    return (header(qid, 0x8180, 1, 1) + question(name, qtype)
+            + record(b"\xc0\x0c", 1, 3600, bytes([192, 0, 2, 7])))
+
+
 def axfr_stream(zone, count, per_message=2000):
     """A zone transfer of `count` records: SOA, count - 2 A records named
     h1.<zone> ... , SOA; the question in the first message."""

@@ -4,12 +4,11 @@ the busy, interrupting and idle states with their captions, an interrupt by
 the button and by the Enter key, closing the window during a lookup, and a
 zone transfer of 100,000 records shown whole."""
 import re
-import struct
 import time
 
 import vekgui
-from dnsserver import (FullListener, ScriptedServer, answer_after_release, axfr_stream, encode_name, header,
-                       hold_until_client_closes, parse_query, question, record, send_stream)
+from dnsserver import (FullListener, ScriptedServer, a_reply, answer_after_release, axfr_stream,
+                       hold_until_client_closes, parse_query, send_stream)
 from vekgui import IDC_OUTPUT, IDC_QUERY_TYPE, IDC_SERVER, IDC_TARGET, IDC_TCP_LOOKUP, IDC_WINSOCK_LOOKUP, plain
 
 NET = vekgui.test_net()
@@ -17,13 +16,6 @@ IDLE = "TCP &lookup"
 BUSY = "&Interrupt"
 INTERRUPTING = "Interrupting.."
 NO_DATA = "Lookup failed: no data recieved"
-
-
-def a_reply(query):
-    qid = struct.unpack(">H", query[:2])[0]
-    _, name, qtype = parse_query(query)
-    return (header(qid, 0x8180, 1, 1) + question(name, qtype)
-            + record(b"\xc0\x0c", 1, 3600, bytes([192, 0, 2, 7])))
 
 
 def start_lookup(s, server, target, type_line=1):
@@ -133,4 +125,4 @@ def test_report_of_100000_records_is_shown_whole(s):
 
 
 if __name__ == "__main__":
-    vekgui.main_for("lookup", 1)
+    vekgui.main_for("lookup", 1, private_prefix=True)

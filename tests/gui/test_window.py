@@ -3,6 +3,7 @@
 query-type list, the string table, the command-line start, resolver lookups
 through /etc/hosts, an empty target, the Enter and Escape keys."""
 import vekgui
+from dnsserver import ScriptedServer, a_reply, answer_after_release, parse_query
 from vekgui import (IDC_ABOUT, IDC_DETAILED_ERRORS, IDC_OUTPUT, IDC_PASTE_TARGET, IDC_QUERY_TYPE,
                     IDC_RECURSIVE, IDC_REVERSE_QUERY, IDC_ROOT_SERVER, IDC_SAVE, IDC_SERVER,
                     IDC_STATUS, IDC_TARGET, IDC_TCP_LOOKUP, IDC_WINSOCK_LOOKUP, plain)
@@ -146,11 +147,28 @@ def test_empty_target_changes_nothing(s):
 
 @vekgui.case
 def test_command_line_starts_a_lookup(s):
+    # No saved server: the automatic start is the resolver lookup.
     s.start_vek("localhost")
     s.find()
     assert s.text(IDC_TARGET) == "localhost"
     s.wait_text(IDC_OUTPUT, RESOLVED_LOCALHOST)
     s.wait_text(IDC_TCP_LOOKUP, "TCP &lookup")
+
+
+@vekgui.case
+def test_command_line_with_a_saved_server_asks_it(s):
+    address = vekgui.test_net() + ".28"
+    server = s.keep_server(ScriptedServer(address, answer_after_release(a_reply), limit=30))
+    server.release.set()
+    s.set_option("DNS server", address)
+    s.start_vek("www.example.test")
+    s.find()
+    assert s.text(IDC_SERVER) == address
+    s.wait_text(IDC_TCP_LOOKUP, "TCP &lookup")
+    assert parse_query(server.wait_query())[1] == "www.example.test"
+    report = plain(s.text(IDC_OUTPUT))
+    assert report.startswith("Reply from %s : " % address), report
+    assert "192.0.2.7" in report, report
 
 
 @vekgui.case
@@ -172,4 +190,4 @@ def test_escape_ends_the_program(s):
 
 
 if __name__ == "__main__":
-    vekgui.main_for("window", 0)
+    vekgui.main_for("window", 0, private_prefix=True)

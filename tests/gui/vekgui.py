@@ -71,6 +71,19 @@ def plain(text):
     return text.replace("\r\n", "\n")
 
 
+def forget_settings(user_reg):
+    """Drops the program's keys (software\\Corvane) from a prefix's user.reg,
+    so that a private prefix starts with nothing saved, whatever runs in the
+    shared one have saved."""
+    if not os.path.exists(user_reg):
+        return
+    with open(user_reg, encoding="latin-1") as f:
+        sections = f.read().split("\n\n")
+    kept = [sec for sec in sections if not sec.lstrip().lower().startswith("[software\\\\corvane")]
+    with open(user_reg, "w", encoding="latin-1") as f:
+        f.write("\n\n".join(kept))
+
+
 class DriverError(AssertionError):
     pass
 
@@ -168,6 +181,7 @@ class Session:
             if os.path.exists(path):
                 os.unlink(path)
                 shutil.copy2(os.path.join(shared, reg), path)
+        forget_settings(os.path.join(private, "user.reg"))
         return private
 
     def prepare_prefix(self, prefix):
