@@ -35,7 +35,7 @@ void LookupDialog::Exchange(ui::DataExchange& exchange) {
     if (exchange.ToMembers()) {
         if (!Busy) exchange.Text(IDC_OUTPUT, ReportText);
     } else if (handedReport_ || !Busy) {
-        exchange.Text(IDC_OUTPUT, handedReport_ ? *handedReport_ : ReportText);
+        OutputView.StreamText(handedReport_ ? *handedReport_ : ReportText);
         SetTabStops();
     }
     exchange.Check(IDC_DETAILED_ERRORS, DetailedErrors);
