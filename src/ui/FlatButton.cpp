@@ -84,7 +84,9 @@ LRESULT FlatButton::HandleMessage(UINT message, WPARAM w, LPARAM l) {
         ButtonState = Pressed;
         break;
     case WM_MOUSELEAVE:
-        ButtonState = Normal;
+        // Held down with the capture, the button keeps its pressed look off
+        // its edge; Wine reports the leave even then.
+        if (GetCapture() != Handle()) ButtonState = Normal;
         break;
     default:
         return PassOn(message, w, l);

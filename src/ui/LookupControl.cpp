@@ -1,7 +1,6 @@
 // Starting and interrupting lookups. A lookup runs on a worker thread against
 // the dialog's members; the worker never touches a window itself: its refresh
 // and its return to idle are posted to the interface thread.
-#include <richedit.h>
 
 #include <system_error>
 #include <thread>

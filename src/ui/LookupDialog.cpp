@@ -35,8 +35,7 @@ void LookupDialog::Exchange(ui::DataExchange& exchange) {
     if (exchange.ToMembers()) {
         if (!Busy) exchange.Text(IDC_OUTPUT, ReportText);
     } else if (handedReport_ || !Busy) {
-        OutputView.StreamText(handedReport_ ? *handedReport_ : ReportText);
-        SetTabStops();
+        OutputView.SetText(handedReport_ ? *handedReport_ : ReportText);
     }
     exchange.Check(IDC_DETAILED_ERRORS, DetailedErrors);
     exchange.Check(IDC_RECURSIVE, Recursive);
@@ -46,8 +45,6 @@ void LookupDialog::Exchange(ui::DataExchange& exchange) {
 BOOL LookupDialog::OnInitDialog() {
     interfaceThread_ = GetCurrentThreadId();
     ui::Dialog::OnInitDialog();
-    // A report of any size is shown whole.
-    OutputView.Send(EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
     RECT rect;
     GetWindowRect(Handle(), &rect);
     LoadWindowRect(rect);
@@ -57,6 +54,7 @@ BOOL LookupDialog::OnInitDialog() {
     ExtendSystemMenu();
     SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(AppIcon));
     SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(AppIcon));
+    SetTabStops();
     if (AutoStart) PostMessageA(Handle(), WM_COMMAND, IDC_TCP_LOOKUP, 0);
     return TRUE;
 }
@@ -70,9 +68,6 @@ void LookupDialog::ExtendSystemMenu() {
 }
 
 // The report's columns are tab-separated and line up under these stops.
-// Wine's Rich Edit drops the paragraph format when its text is replaced, so
-// the stops are set on the whole text after every replacement; the caret
-// then goes back to the start.
 void LookupDialog::SetTabStops() {
     PARAFORMAT format{};
     format.cbSize = sizeof(format);
@@ -80,9 +75,7 @@ void LookupDialog::SetTabStops() {
     format.cTabCount = 5;
     const LONG stops[] = {200, 2700, 3700, 4900, 5700};
     for (int i = 0; i < 5; ++i) format.rgxTabs[i] = stops[i];
-    OutputView.Send(EM_SETSEL, 0, -1);
-    OutputView.Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
-    OutputView.Send(EM_SETSEL, 0, 0);
+    OutputView.SetParagraphFormat(format);
 }
 
 BOOL LookupDialog::OnSysCommand(WPARAM command) {

@@ -10,6 +10,7 @@
 #include "LookupState.h"
 #include "dialog/Control.h"
 #include "dialog/Dialog.h"
+#include "dialog/RichEdit.h"
 
 class LookupDialog : public ui::Dialog, public LookupState {
 public:
@@ -27,7 +28,7 @@ public:
     ui::Control StatusLine;
     FlatButton TcpLookupButton;
     FlatButton WinsockLookupButton;
-    ui::Control OutputView;
+    ui::RichEdit OutputView;
     ui::Control TargetEdit;
 
 protected:

@@ -7,14 +7,12 @@ hand pointer and colours."""
 import time
 
 import vekgui
+from dialogs import (ABOUT, ABOUT_COMMAND, HELP, IDC_FEEDBACK_LINK, IDC_HELP_TEXT, IDC_QUICK_HELP, IDC_WEB_LINK,
+                     IDCANCEL, click_on, open_about_from_menu, open_dialog, screen_rect, settle, shown, wait_until)
 from pixels import Screenshot
 from pointer import centre, cursor_shape, xdotool
-from vekgui import IDC_ABOUT, DriverError
+from vekgui import IDC_ABOUT
 
-ABOUT, HELP = "About Vek", "Quick help"
-IDOK, IDCANCEL, IDC_QUICK_HELP, IDC_HELP_TEXT = 1, 2, 3, 1009
-IDC_FEEDBACK_LINK, IDC_WEB_LINK = 1108, 1109
-ABOUT_COMMAND = 16  # the system-menu item "&About Ovek..."
 HAND = (32, 32, 8, 2)  # the link pointer: 32 by 32, hot spot at the fingertip
 BLUE, CYAN = (0, 0, 255), (0, 255, 255)
 
@@ -69,56 +67,9 @@ HELP_LINES = [
 HELP_TEXT = "\r\n".join(HELP_LINES)
 
 
-def wait_until(condition, seconds=5.0):
-    deadline = time.monotonic() + seconds
-    while not condition():
-        if time.monotonic() > deadline:
-            return False
-        time.sleep(0.1)
-    return True
-
-
-def screen_rect(s, cid=0):
-    return [int(v) for v in s.ask("screenrect %d" % cid).split()]
-
-
-def click_on(s, cid):
-    x, y = centre(screen_rect(s, cid))
-    xdotool(s, "mousemove", x, y, "click", 1)
-
-
-def open_dialog(s, caption, ms=10000):
-    """Waits for the dialog and makes it the driver's window."""
-    s.ask("dialog %d %s" % (ms, caption), timeout=ms / 1000 + 10)
-
-
-def shown(s, caption):
-    try:
-        open_dialog(s, caption, 0)
-        return True
-    except DriverError:
-        return False
-
-
-def settle(s):
-    """Under Wine without a window manager, a dialog that opened or came back
-    without a click lacks the keyboard, and the first click on it after a
-    modal box over it has closed only activates it. A click on the dialog's
-    face, away from its controls, settles both."""
-    left, top, right, bottom = screen_rect(s)
-    xdotool(s, "mousemove", left + 4, bottom - 4, "click", 1)
-    time.sleep(0.3)
-
-
 def start(s):
     s.start_vek()
     s.find()
-
-
-def open_about_from_menu(s, command=ABOUT_COMMAND):
-    s.find()
-    s.ask("syscommand %d" % command)
-    open_dialog(s, ABOUT)
 
 
 def assert_centred_over(s, caption, owner):
@@ -132,6 +83,7 @@ def assert_centred_over(s, caption, owner):
     assert abs((box[1] + box[3]) - (over[1] + over[3])) <= 2, (box, over)
 
 
+@vekgui.case
 def test_templates(s):
     start(s)
     for tid, caption, size, items in ((100, ABOUT, (189, 55), ABOUT_ITEMS), (23455, HELP, (303, 148), HELP_ITEMS)):
@@ -144,6 +96,7 @@ def test_templates(s):
         assert controls == want, (tid, controls)
 
 
+@vekgui.case
 def test_about_button_opens_the_box_and_ok_closes_it(s):
     start(s)
     click_on(s, IDC_ABOUT)
@@ -161,6 +114,7 @@ def test_about_button_opens_the_box_and_ok_closes_it(s):
     assert wait_until(lambda: s.enabled(0))
 
 
+@vekgui.case
 def test_system_menu_about_command_with_any_low_bits(s):
     start(s)
     for command, key in ((ABOUT_COMMAND, "Escape"), (ABOUT_COMMAND + 1, "Return"), (ABOUT_COMMAND + 15, "Escape")):
@@ -174,6 +128,7 @@ def test_system_menu_about_command_with_any_low_bits(s):
     assert not shown(s, ABOUT)
 
 
+@vekgui.case
 def test_quick_help_text_read_only_and_unwrapped(s):
     start(s)
     open_about_from_menu(s)
@@ -191,6 +146,7 @@ def test_quick_help_text_read_only_and_unwrapped(s):
     assert shown(s, HELP)
 
 
+@vekgui.case
 def test_done_and_escape_return_to_the_about_box(s):
     start(s)
     open_about_from_menu(s)
@@ -214,6 +170,7 @@ def test_done_and_escape_return_to_the_about_box(s):
     assert wait_until(lambda: s.enabled(0))
 
 
+@vekgui.case
 def test_links_hand_pointer_and_colours(s):
     start(s)
     open_about_from_menu(s)
@@ -237,9 +194,5 @@ def test_links_hand_pointer_and_colours(s):
     assert s.enabled(0), "nothing opened over the About box"
 
 
-CASES = [test_templates, test_about_button_opens_the_box_and_ok_closes_it,
-         test_system_menu_about_command_with_any_low_bits, test_quick_help_text_read_only_and_unwrapped,
-         test_done_and_escape_return_to_the_about_box, test_links_hand_pointer_and_colours]
-
 if __name__ == "__main__":
-    vekgui.main_for("about", 4, CASES)
+    vekgui.main_for("about", 4)

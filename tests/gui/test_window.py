@@ -71,6 +71,7 @@ def strings_def():
     return entries
 
 
+@vekgui.case
 def test_template_controls_and_texts(s):
     s.start_vek()
     assert s.find() == "DNS lookup"
@@ -97,6 +98,7 @@ def test_template_controls_and_texts(s):
     s.screenshot("idle")
 
 
+@vekgui.case
 def test_query_type_list_and_string_table(s):
     s.start_vek()
     s.find()
@@ -105,6 +107,7 @@ def test_query_type_list_and_string_table(s):
         assert s.load_string(sid) == text, (sid, s.load_string(sid), text)
 
 
+@vekgui.case
 def test_resolver_lookup_through_hosts(s):
     s.start_vek()
     s.find()
@@ -128,6 +131,7 @@ def test_resolver_lookup_through_hosts(s):
     s.screenshot("resolved")
 
 
+@vekgui.case
 def test_empty_target_changes_nothing(s):
     s.start_vek()
     s.find()
@@ -140,6 +144,7 @@ def test_empty_target_changes_nothing(s):
     assert plain(s.text(IDC_OUTPUT)) == "kept"
 
 
+@vekgui.case
 def test_command_line_starts_a_lookup(s):
     s.start_vek("localhost")
     s.find()
@@ -148,6 +153,7 @@ def test_command_line_starts_a_lookup(s):
     s.wait_text(IDC_TCP_LOOKUP, "TCP &lookup")
 
 
+@vekgui.case
 def test_command_line_of_two_words_is_one_target(s):
     s.start_vek("no-such-host.invalid", "second")
     s.find()
@@ -156,6 +162,7 @@ def test_command_line_of_two_words_is_one_target(s):
     assert plain(s.text(IDC_OUTPUT)) != ""
 
 
+@vekgui.case
 def test_escape_ends_the_program(s):
     s.start_vek()
     s.find()
@@ -164,15 +171,5 @@ def test_escape_ends_the_program(s):
     assert s.vek_exited(10)
 
 
-CASES = [
-    test_template_controls_and_texts,
-    test_query_type_list_and_string_table,
-    test_resolver_lookup_through_hosts,
-    test_empty_target_changes_nothing,
-    test_command_line_starts_a_lookup,
-    test_command_line_of_two_words_is_one_target,
-    test_escape_ends_the_program,
-]
-
 if __name__ == "__main__":
-    vekgui.main_for("window", 0, CASES)
+    vekgui.main_for("window", 0)

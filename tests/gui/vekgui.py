@@ -93,6 +93,7 @@ class Session:
         self.build = build
         self.display = display
         self.processes = []
+        self.servers = []
         self.xvfb = self.vek = self.driver = None
         self.env = dict(os.environ)
         self.env["DISPLAY"] = ":%d" % display
@@ -127,7 +128,15 @@ class Session:
         self.processes.append(proc)
         return proc
 
+    def keep_server(self, server):
+        """Hands a scripted server (anything with stop()) to the session."""
+        self.servers.append(server)
+        return server
+
     def stop_all(self):
+        for server in self.servers:
+            server.stop()
+        self.servers = []
         if self.driver is not None and self.driver.poll() is None:
             try:
                 self.driver.stdin.write(b"quit\n")
@@ -269,6 +278,19 @@ class Session:
     def list_lines(self, cid):
         return unescape(self.ask("list %d" % cid)).split("\n")
 
+    def select(self, cid, line):
+        self.ask("select %d %d" % (cid, line))
+
+    def watch(self, cid, stop_id, stop_text, ms=30000):
+        """The successive states (text head, enabled) of control cid until
+        control stop_id shows stop_text."""
+        answer = self.ask("watch %d %d %d %s" % (cid, ms, stop_id, escape(stop_text)), timeout=ms / 1000 + 10)
+        states = []
+        for line in unescape(answer).split("\n"):
+            text, _, flag = line.rpartition("|")
+            states.append((text, flag == "1"))
+        return states
+
     def selected(self, cid):
         return int(self.ask("selected %d" % cid))
 
@@ -305,6 +327,15 @@ class Session:
         return unescape(self.ask("loadstring %s %d" % (exe, sid)))
 
 
+_registered = []
+
+
+def case(function):
+    """Marks a test function of a script as one of its cases, in order."""
+    _registered.append(function)
+    return function
+
+
 def run_cases(session_factory, cases):
     """Runs each case (a function taking a fresh Session); prints one line per
     case and exits non-zero when any failed. VEK_GUI_CASES (names, comma
@@ -333,6 +364,8 @@ def run_cases(session_factory, cases):
         sys.exit(1)
 
 
-def main_for(name, offset, cases, private_prefix=False):
+def main_for(name, offset, cases=None, private_prefix=False):
+    """Runs a script's cases (by default those marked with @case)."""
     signal.signal(signal.SIGTERM, lambda *a: sys.exit(1))
-    run_cases(lambda: Session.from_args(name, offset, private_prefix), cases)
+    run_cases(lambda: Session.from_args(name, offset, private_prefix),
+              _registered if cases is None else cases)

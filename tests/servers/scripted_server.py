@@ -67,10 +67,16 @@ class Script:
         return data
 
     def do_read_query(self):
+        """A client that resets the connection is logged; the script goes
+        on, so that the next connection is still served."""
         self.conn.settimeout(30)
-        prefix = self.read_exactly(2)
-        length = struct.unpack("!H", prefix)[0] if len(prefix) == 2 else 0
-        body = self.read_exactly(length)
+        try:
+            prefix = self.read_exactly(2)
+            length = struct.unpack("!H", prefix)[0] if len(prefix) == 2 else 0
+            body = self.read_exactly(length)
+        except OSError as error:
+            self.event("query not read: %s" % error)
+            return
         self.event("query %s" % (prefix + body).hex())
 
     def do_send(self, data):

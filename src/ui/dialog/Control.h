@@ -21,11 +21,6 @@ public:
 
     void Enable(bool enabled) const;
     void SetText(const std::string& text) const;
-    // Replaces the whole text of a rich edit control by streaming it in,
-    // which keeps a long report with many tabs fast: Wine's Rich Edit takes
-    // time that grows with the square of such a text when it is set as the
-    // window text, and linear time when it is streamed.
-    void StreamText(const std::string& text) const;
     LRESULT Send(UINT message, WPARAM w = 0, LPARAM l = 0) const;
 
 protected:

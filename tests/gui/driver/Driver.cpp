@@ -16,6 +16,9 @@
 //   rect <id>                 rectangle in client pixels: l t w h (0: client)
 //   list <id>                 lines of a combo box, joined by \n
 //   selected <id>             selected line of a combo box
+//   select <id> <n>           select line n of a combo box (CB_SETCURSEL)
+//   watch <id> <ms> <stop-id> <stop-text>  the successive states of a
+//                             control until another one shows a text
 //   waittext <id> <ms> <text> wait until the text equals <text>
 //   waitprefix <id> <ms> <text> wait until the text starts with <text>
 //   close                     post WM_CLOSE to the dialog
@@ -31,6 +34,10 @@
 //   hookclicks                count the click commands of the dialog's thread
 //   clicks <id>               click commands of control <id> counted so far
 //   syscolors                 the button colours: name r g b;...
+//   clipboard empty|bitmap|huge <count>|text <text>
+//                             what the clipboard holds (no text, a picture,
+//                             that many characters, the text)
+//   responsive <ms>           whether the window answers a message in time
 //   quit                      end the driver
 #include <windows.h>
 
@@ -40,6 +47,7 @@
 #include <sstream>
 #include <string>
 
+#include "BadInput.h"
 #include "DialogState.h"
 #include "Escape.h"
 #include "TemplateDump.h"
@@ -70,6 +78,16 @@ std::string Answer(const std::string& line, WindowQueries& window) {
         int id = 0;
         in >> module >> id;
         return DumpTemplate(module, id);
+    }
+    if (verb == "clipboard") {
+        std::string rest;
+        std::getline(in, rest);
+        return SetClipboard(rest.empty() ? rest : rest.substr(1));
+    }
+    if (verb == "responsive") {
+        long ms = 0;
+        in >> ms;
+        return CheckResponsive(ms);
     }
     if (verb == "loadstring") {
         std::string module;

@@ -46,8 +46,12 @@ bool WindowQueries::Find(long ms, const std::wstring& caption) {
 std::string WindowQueries::Text(int id) const { return Narrow(TextW(Control(id))); }
 
 std::string WindowQueries::Run(const std::string& verb, int id, const std::string& argument) {
-    if (verb == "syscommand")  // the number is a command, not a control
+    // These numbers are a command and a control of any of the program's
+    // dialogs, not a control of this one.
+    if (verb == "syscommand")
         return PostMessageW(dialog_, WM_SYSCOMMAND, static_cast<WPARAM>(id), 0) ? "ok" : "error post";
+    if (verb == "hookclicks") return clicks_.Start(dialog_);
+    if (verb == "clicks") return clicks_.Count(id);
     HWND control = Control(id);
     if (!control) return "error no control " + std::to_string(id);
     if (verb == "text") return Ok(Escape(Text(id)));
@@ -72,6 +76,9 @@ std::string WindowQueries::Run(const std::string& verb, int id, const std::strin
     }
     if (verb == "rect") return Rect(control);
     if (verb == "list") return Lines(control);
+    if (verb == "select")
+        return Ok(std::to_string(static_cast<long>(SendMessageW(control, CB_SETCURSEL, std::atoi(argument.c_str()), 0))));
+    if (verb == "watch") return Watch(control, argument);
     if (verb == "selected") return Ok(std::to_string(static_cast<long>(SendMessageW(control, CB_GETCURSEL, 0, 0))));
     if (verb == "waittext") return WaitText(id, argument, false);
     if (verb == "waitprefix") return WaitText(id, argument, true);
@@ -84,8 +91,6 @@ std::string WindowQueries::Run(const std::string& verb, int id, const std::strin
         EnableWindow(control, argument == "1");
         return "ok";
     }
-    if (verb == "hookclicks") return clicks_.Start(dialog_);
-    if (verb == "clicks") return clicks_.Count(id);
     return "error unknown command " + verb;
 }
 
@@ -114,6 +119,38 @@ std::string WindowQueries::WaitText(int id, const std::string& argument, bool pr
         Sleep(kPollMs);
     }
     return "error text is " + Escape(seen.substr(0, 400));
+}
+
+// "<ms> <stop-id> <stop-text>": the successive states of a control (the
+// first 60 characters of its text, then "|1" or "|0" for enabled), polled
+// as fast as the window answers until control <stop-id> shows <stop-text>.
+std::string WindowQueries::Watch(HWND control, const std::string& argument) const {
+    std::istringstream in(argument);
+    long ms = 0;
+    int stopId = 0;
+    in >> ms >> stopId;
+    std::string stopText;
+    std::getline(in, stopText);
+    if (!stopText.empty() && stopText[0] == ' ') stopText.erase(0, 1);
+    stopText = Unescape(stopText);
+    std::string states, last;
+    const DWORD start = GetTickCount();
+    // The state is read once more after the stop text is seen, so that the
+    // last state is the one at the stop.
+    for (bool stop = false;;) {
+        wchar_t head[61] = L"";
+        SendMessageW(control, WM_GETTEXT, 61, reinterpret_cast<LPARAM>(head));
+        std::string state = Narrow(head) + (IsWindowEnabled(control) ? "|1" : "|0");
+        if (state != last) {
+            if (!states.empty()) states += '\n';
+            states += state;
+            last = state;
+        }
+        if (stop) return Ok(Escape(states));
+        if (GetTickCount() - start > static_cast<DWORD>(ms)) return "error watched " + Escape(states);
+        stop = Text(stopId) == stopText;
+        if (!stop) Sleep(1);
+    }
 }
 
 std::string WindowQueries::Lines(HWND combo) const {

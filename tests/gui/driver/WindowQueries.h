@@ -24,6 +24,7 @@ private:
     HWND Control(int id) const { return id ? GetDlgItem(dialog_, id) : dialog_; }
     std::string Key(HWND target, const std::string& key) const;
     std::string WaitText(int id, const std::string& argument, bool prefix) const;
+    std::string Watch(HWND control, const std::string& argument) const;
     std::string Lines(HWND combo) const;
     std::string Rect(HWND control) const;
     std::string Children() const;
