@@ -9,6 +9,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   bind9 bind9-dnsutils knot knot-dnsutils ldnsutils dns-root-data
   iproute2 procps valgrind time
+  libxfixes3
 )
 missing=()
 for p in "${packages[@]}"; do

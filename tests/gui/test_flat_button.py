@@ -124,6 +124,9 @@ def test_focus_makes_a_button_the_default(s):
     assert wait_until(lambda: s.ask("defid") == str(IDC_PASTE_TARGET))
     xdotool(s, "key", "Return")
     assert_clicks(s, IDC_PASTE_TARGET, 1)
+    # The space bar is the standard button's own, and clicks it too.
+    xdotool(s, "key", "space")
+    assert_clicks(s, IDC_PASTE_TARGET, 2)
     xdotool(s, "key", "Tab")
     assert wait_until(lambda: s.ask("defid") == str(IDC_TCP_LOOKUP))
     assert s.ask("focus") != str(IDC_PASTE_TARGET)
