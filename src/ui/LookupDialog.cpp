@@ -4,6 +4,7 @@
 
 #include <utility>
 
+#include "CentreOverOwner.h"
 #include "Texts.h"
 #include "dialog/DataExchange.h"
 #include "resource.h"
@@ -47,8 +48,11 @@ BOOL LookupDialog::OnInitDialog() {
     ui::Dialog::OnInitDialog();
     RECT rect;
     GetWindowRect(Handle(), &rect);
+    const POINT created = {rect.left, rect.top};
     LoadWindowRect(rect);
     MoveWindow(Handle(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    // A window that no stored place has moved opens centred, as dialogs do.
+    if (rect.left == created.x && rect.top == created.y) CentreOverOwner(Handle());
     LoadOptions();
     UpdateData(false);
     ExtendSystemMenu();

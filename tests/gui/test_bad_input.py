@@ -12,12 +12,12 @@ import sys
 import time
 
 import vekgui
-from vekgui import (IDC_OUTPUT, IDC_PASTE_TARGET, IDC_QUERY_TYPE, IDC_SERVER, IDC_TARGET,
-                    IDC_TCP_LOOKUP, IDC_WINSOCK_LOOKUP, OPTIONS_KEY, plain)
+from vekgui import (IDC_DETAILED_ERRORS, IDC_OUTPUT, IDC_PASTE_TARGET, IDC_QUERY_TYPE, IDC_RECURSIVE,
+                    IDC_SERVER, IDC_TARGET, IDC_TCP_LOOKUP, IDC_WINSOCK_LOOKUP, OPTIONS_KEY, plain)
 
 sys.path.insert(0, os.path.join(vekgui.ROOT, "tests", "servers"))
 import hostile_cases as hostile  # noqa: E402
-from dns_messages import QUESTION_NAME, a, header, question  # noqa: E402
+from dns_messages import QUESTION_NAME, a, header  # noqa: E402
 from harness import ScriptedServer, address  # noqa: E402
 
 GOOD = hostile.GOOD
@@ -70,8 +70,9 @@ def tcp_lookup(s, target, server):
 
 @vekgui.case
 def test_fields_of_30000_characters(s):
-    """A target that long is refused before anything is sent; a server name
-    that long cannot be resolved. Both fields keep the whole text."""
+    """A target that long is refused before anything is sent, and the
+    resolver cannot find it; a server name that long cannot be resolved.
+    Both fields keep the whole text."""
     s.start_vek()
     s.find()
     report = tcp_lookup(s, "t" * LONG, address(180))
@@ -80,6 +81,12 @@ def test_fields_of_30000_characters(s):
     report = tcp_lookup(s, "x.zt", "s" * LONG)
     assert report.startswith(NO_SERVER), report[:300]
     assert s.text(IDC_SERVER) == "s" * LONG
+    # The resolver cannot find such a name either, and the report says so
+    # with the whole name in it.
+    s.settext(IDC_TARGET, "w" * LONG)
+    report = click_lookup(s, IDC_WINSOCK_LOOKUP)
+    assert report.startswith("Default lookup of <%s> failed due to following reason:\n\t" % ("w" * LONG)), \
+        report[:300]
     s.screenshot("long-fields")
 
 
@@ -156,6 +163,10 @@ def reg(s, *args):
     return s.run_wine(["reg"] + list(args)).stdout.decode("latin-1", "replace")
 
 
+def checked(s, cid):
+    return int(s.ask("checked %d" % cid))
+
+
 def garbage(s, values):
     for key, name, kind, data in values:
         reg(s, "add", key, "/v", name, "/t", kind, "/d", data, "/f")
@@ -164,29 +175,42 @@ def garbage(s, values):
 @vekgui.case
 def test_garbage_in_every_registry_value(s):
     """Values of the wrong type and size: the window still comes up,
-    answers, shows a query type from the list or none, and closes."""
-    for values in (
-        [(OPTIONS_KEY, "Type", "REG_SZ", "garbage"),
-         (OPTIONS_KEY, "Recursive", "REG_BINARY", "ffffffffffffffffff"),
-         (OPTIONS_KEY, "Detailed errors", "REG_SZ", ""),
-         (OPTIONS_KEY, "DNS server", "REG_DWORD", "7"),
-         (PLACEMENT_KEY, "Window position", "REG_BINARY", "0102")],
-        [(OPTIONS_KEY, "Type", "REG_BINARY", "ff" * 64),
-         (OPTIONS_KEY, "Recursive", "REG_DWORD", "4294967295"),
-         (OPTIONS_KEY, "Detailed errors", "REG_DWORD", "2147483648"),
-         (OPTIONS_KEY, "DNS server", "REG_BINARY", "41" * 5000),
-         (PLACEMENT_KEY, "Window position", "REG_SZ", "x" * 100)],
+    answers, shows sound options, and a close writes values of the right
+    types and sizes back."""
+    # Each set of values, and what the window shows for it: the query type
+    # selected, the two check boxes, the server. A value of the wrong type
+    # or size gives the default; a number outside 0 to 2 shows a clear box.
+    for values, shown in (
+        ([(OPTIONS_KEY, "Type", "REG_SZ", "garbage"),
+          (OPTIONS_KEY, "Recursive", "REG_BINARY", "ffffffffffffffffff"),
+          (OPTIONS_KEY, "Detailed errors", "REG_SZ", ""),
+          (OPTIONS_KEY, "DNS server", "REG_DWORD", "7"),
+          (PLACEMENT_KEY, "Window position", "REG_BINARY", "0102")], (1, 1, 0, "")),
+        ([(OPTIONS_KEY, "Type", "REG_BINARY", "ff" * 64),
+          (OPTIONS_KEY, "Recursive", "REG_DWORD", "4294967295"),
+          (OPTIONS_KEY, "Detailed errors", "REG_DWORD", "2147483648"),
+          (OPTIONS_KEY, "DNS server", "REG_BINARY", "41" * 5000),
+          (PLACEMENT_KEY, "Window position", "REG_SZ", "x" * 100)], (1, 0, 0, "")),
     ):
         garbage(s, values)
         s.start_vek()
         s.find()
         responsive(s)
-        assert -1 <= s.selected(IDC_QUERY_TYPE) <= 19
+        assert (s.selected(IDC_QUERY_TYPE), checked(s, IDC_RECURSIVE), checked(s, IDC_DETAILED_ERRORS),
+                s.text(IDC_SERVER)) == shown, values
         _, _, width, height = s.rect(0)
         assert width > 0 and height > 0
         s.close()
         s.gone()
         assert s.vek_exited(10)
+        stored = reg(s, "query", OPTIONS_KEY) + reg(s, "query", PLACEMENT_KEY)
+        for name, kind in (("Type", "REG_DWORD"), ("Recursive", "REG_DWORD"),
+                           ("Detailed errors", "REG_DWORD"), ("DNS server", "REG_SZ"),
+                           ("Window position", "REG_BINARY")):
+            assert any(line.strip().startswith(name + "    " + kind) for line in stored.splitlines()), \
+                (name, stored)
+        rect = [line.split()[-1] for line in stored.splitlines() if "Window position" in line]
+        assert len(rect[0]) == 32, rect  # the 16 bytes of a rectangle
         s.stop_all()
         s.start_display()
 
@@ -214,8 +238,7 @@ def hostile_replies():
     short = b"\xff\xff" + bytes(range(1, 11))
     yield ("prefix of 65535, 10 bytes, close",
            [["accept"], ["read_query"], ["send", short.hex()], ["pause", 0.3], ["close"]],
-           lambda server: "Reply from %s : 12 bytes recieved\nheader is incomplete - parsing "
-           "skipped\nraw header data dump:\tff ff 01 02 03 04 05 06 07 08 09 0a \n\n" % server)
+           lambda server: hostile.cut_header_report(server, short))
     reply = hostile.answer([GOOD, GOOD])[:-3]
     yield ("reset mid reply",
            [["accept"], ["read_query"], ["send", reply.hex()], ["pause", 0.5], ["reset"]],
@@ -236,11 +259,26 @@ def test_hostile_replies_in_the_report(s):
 
 
 @vekgui.case
+def test_every_byte_value_in_the_report(s):
+    """Records whose names and strings hold every byte value, control
+    characters included: the report control shows them and the window
+    goes on answering."""
+    reply = hostile.answer(hostile.every_byte_records(), qtype="ANY")
+    s.start_vek()
+    s.find()
+    with ScriptedServer(186, hostile.serve_once(reply)) as server:
+        report = tcp_lookup(s, "x.zt", server.address)
+        assert report.startswith(hostile.reply_head(server.address, len(reply), 3)
+                                 + hostile.question_line("x.zt", "ANY (all records)")), report[:400]
+    assert "\tx.zt\t60 \tHINFO\tCPU:" in report, report
+
+
+@vekgui.case
 def test_a_byte_a_second_interrupted(s):
     """A server that sends a byte a second: "&Interrupt" after the third
-    byte ends the lookup at once, and the report dumps the three bytes."""
-    body = header(0x8580, 1, 1) + question("x.zt", "A") + a(QUESTION_NAME, 60, "10.0.0.1")
-    reply = framed(body)
+    byte ends the lookup at once, and the report dumps exactly the bytes
+    that came (the third or a few more, as the click lands)."""
+    reply = hostile.answer([GOOD])
     script = [["accept"], ["read_query"], ["trickle", reply.hex(), 1.0], ["hold", 60]]
     s.start_vek()
     s.find()
@@ -251,10 +289,11 @@ def test_a_byte_a_second_interrupted(s):
         assert server.sees("trickled 3", 60), server.events()
         s.click(IDC_TCP_LOOKUP)  # "&Interrupt"
         finish(s)
-        assert not server.saw("trickled 6"), server.events()
-    assert plain(s.text(IDC_OUTPUT)) == (
-        "Reply from %s : 3 bytes recieved\nheader is incomplete - parsing skipped\n"
-        "raw header data dump:\t%s\n\n" % (server.address, "".join("%02x " % b for b in reply[:3])))
+        report = plain(s.text(IDC_OUTPUT))
+        count = hostile.bytes_reported(report)
+        assert 3 <= count < 14, report
+        assert not server.saw("trickled %d" % (count + 3)), server.events()
+    assert report == hostile.cut_header_report(server.address, reply[:count]), report
 
 
 if __name__ == "__main__":

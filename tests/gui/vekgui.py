@@ -99,8 +99,7 @@ class Session:
         self.env["DISPLAY"] = ":%d" % display
         self.env["WINEDEBUG"] = "-all"
         self.env["WINEPREFIX"] = self.env.get("VEK_GUI_PREFIX") or os.path.join(build, "wineprefix")
-        if private_prefix:
-            self.env["WINEPREFIX"] = self._private_prefix()
+        self.private_prefix = private_prefix
         self.shots = os.path.join(build, "gui-shots")
         os.makedirs(self.shots, exist_ok=True)
 
@@ -117,6 +116,10 @@ class Session:
     # -- life cycle -------------------------------------------------------
     def __enter__(self):
         self.start_display()
+        if self.private_prefix:
+            self.env["WINEPREFIX"] = self._private_prefix()
+        else:
+            self.prepare_prefix(self.env["WINEPREFIX"])
         return self
 
     def __exit__(self, *exc):
@@ -153,7 +156,10 @@ class Session:
         """A prefix of this script's own (its own registry): a copy of the
         build's prefix, the large Windows folder linked rather than copied."""
         shared = os.path.join(self.build, "wineprefix")
-        self.run_wine(["cmd", "/c", "exit"], prefix=shared, timeout=120)
+        self.prepare_prefix(shared)
+        # The registry files are complete only once the prefix's wineserver
+        # has written them out and ended.
+        subprocess.run(["wineserver", "-w"], env=dict(self.env, WINEPREFIX=shared), timeout=120)
         private = os.path.join(self.build, "gui-prefix-" + self.name)
         shutil.rmtree(private, ignore_errors=True)
         subprocess.run(["cp", "-a", "-l", shared, private], check=True)
@@ -163,6 +169,12 @@ class Session:
                 os.unlink(path)
                 shutil.copy2(os.path.join(shared, reg), path)
         return private
+
+    def prepare_prefix(self, prefix):
+        """Creates the Wine prefix on first use (it takes a while), before
+        anything is timed."""
+        if not os.path.exists(os.path.join(prefix, "system.reg")):
+            self.run_wine(["cmd", "/c", "exit"], prefix=prefix, timeout=300)
 
     def run_wine(self, args, prefix=None, timeout=60):
         env = dict(self.env)
@@ -196,11 +208,15 @@ class Session:
         exe = os.path.join(self.build, "vek.exe")
         self.vek = self.keep(subprocess.Popen([WINE_RUN, exe] + list(args), env=self.env,
                                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL))
+        self.start_driver()
+        return self.vek
+
+    def start_driver(self):
+        """Starts the driver (once), also before vek.exe, for its registry commands."""
         if self.driver is None:
             self.driver = self.keep(subprocess.Popen(
                 [WINE_RUN, os.path.join(self.build, "vek-gui-driver.exe")], env=self.env,
                 stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL))
-        return self.vek
 
     def vek_exited(self, timeout):
         """True when vek.exe ends within the time (seconds)."""

@@ -42,8 +42,10 @@ void RichEdit::SetText(const std::string& text) const {
     StreamSource source{&text, 0};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &ReadSource};
     Send(EM_STREAMIN, SF_TEXT | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
-    Send(EM_SETSEL, 0, 0);
     Send(WM_SETREDRAW, TRUE);
+    // Moving the caret with drawing on brings the scroll bar up to date.
+    Send(EM_SETSEL, 0, 0);
+    Send(EM_SCROLLCARET);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 

@@ -38,6 +38,21 @@
 //                             what the clipboard holds (no text, a picture,
 //                             that many characters, the text)
 //   responsive <ms>           whether the window answers a message in time
+//   regget <key> <value>      a value under HKEY_CURRENT_USER: <type> <hex>
+//   regset <key> <type> <hex|-> <value>  store raw bytes of any type
+//   regdel <key>              remove a key and all below it
+//   setpos <x> <y> <cx> <cy> <flags>  SetWindowPos; answers the new l t r b
+//   poschanging <x> <y> <cx> <cy> <flags>  send WM_WINDOWPOSCHANGING alone;
+//                             answers the record as the window left it
+//   show min|max|restore / state / workarea
+//   checked <id> / setcheck <id> <state>  check state of a check box
+//   popup <ms>                the open popup menu's l t r b
+//   popupkey <ms> escape|<letter>  a key into the popup menu, until it closes
+//   savedialog <ms>           the save dialog: <name>|<types>|<selected>
+//   savefile <ms> <path> / savecancel <ms>  the save dialog's buttons
+//   confirm <ms> yes|no       answer the overwrite question; answers its text
+//   savegone <ms>             wait until the save dialog has closed
+//   lockfile <path> / unlockfile  hold a file open with no sharing
 //   quit                      end the driver
 #include <windows.h>
 
@@ -50,10 +65,19 @@
 #include "BadInput.h"
 #include "DialogState.h"
 #include "Escape.h"
+#include "RegistryCommands.h"
+#include "SettingsCommands.h"
 #include "TemplateDump.h"
 #include "WindowQueries.h"
 
 namespace {
+
+// What is left of the line after the words read so far.
+std::string Rest(std::istringstream& in) {
+    std::string rest;
+    std::getline(in >> std::ws, rest);
+    return rest;
+}
 
 std::string Answer(const std::string& line, WindowQueries& window) {
     std::istringstream in(line);
@@ -95,7 +119,9 @@ std::string Answer(const std::string& line, WindowQueries& window) {
         in >> module >> id;
         return LoadStringOf(module, id);
     }
+    if (IsRegistryCommand(verb)) return RunRegistryCommand(verb, Rest(in));
     if (!window.Found()) return "error no window (find first)";
+    if (IsSettingsCommand(verb)) return RunSettingsCommand(window.Handle(), verb, Rest(in));
     if (verb == "gone") {
         long ms = 0;
         in >> ms;

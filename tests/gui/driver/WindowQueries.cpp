@@ -46,8 +46,10 @@ bool WindowQueries::Find(long ms, const std::wstring& caption) {
 std::string WindowQueries::Text(int id) const { return Narrow(TextW(Control(id))); }
 
 std::string WindowQueries::Run(const std::string& verb, int id, const std::string& argument) {
-    // These numbers are a command and a control of any of the program's
-    // dialogs, not a control of this one.
+    // These numbers are a command (of a menu too) and a control of any of
+    // the program's dialogs, not a control of this one.
+    if (verb == "command")
+        return PostMessageW(dialog_, WM_COMMAND, static_cast<WPARAM>(id), 0) ? "ok" : "error post";
     if (verb == "syscommand")
         return PostMessageW(dialog_, WM_SYSCOMMAND, static_cast<WPARAM>(id), 0) ? "ok" : "error post";
     if (verb == "hookclicks") return clicks_.Start(dialog_);
@@ -60,8 +62,6 @@ std::string WindowQueries::Run(const std::string& verb, int id, const std::strin
         return "ok";
     }
     if (verb == "click") return PostMessageW(control, BM_CLICK, 0, 0) ? "ok" : "error post";
-    if (verb == "command")
-        return PostMessageW(dialog_, WM_COMMAND, static_cast<WPARAM>(id), 0) ? "ok" : "error post";
     if (verb == "close") return PostMessageW(dialog_, WM_CLOSE, 0, 0) ? "ok" : "error post";
     if (verb == "key") return Key(control, argument);
     if (verb == "enabled") return Flag(IsWindowEnabled(control));

@@ -15,6 +15,7 @@ public:
     bool Find(long ms, const std::wstring& caption = L"DNS lookup");
     bool WaitGone(long ms) const;
     bool Found() const { return dialog_ != nullptr; }
+    HWND Handle() const { return dialog_; }
     // Window text of control `id`, or of the dialog itself for 0.
     std::string Text(int id) const;
     // Runs one command; answers "ok ..." or "error ...".
