@@ -10,7 +10,7 @@
 #
 # Environment: VEK_TEST_NET (default 127.0.53; the server takes .4),
 # VEK_TEST_DISPLAY (default 99), BENCH_RECORDS (default 1000000),
-# BENCH_RUNS (default 3).
+# BENCH_RUNS (default 3), BENCH_LIMIT (seconds one run may take, default 900).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
@@ -19,6 +19,7 @@ addr=$net.4
 display=${VEK_TEST_DISPLAY:-99}
 records=${BENCH_RECORDS:-1000000}
 runs=${BENCH_RUNS:-3}
+limit=${BENCH_LIMIT:-900}
 win=$root/build/win
 for tool in "$win/vek.exe" "$win/vek-window-timing.exe" "$root/build/native/vek-axfr-stream"; do
   [ -x "$tool" ] || { echo "missing $tool: run 'make build' first" >&2; exit 1; }
@@ -52,7 +53,7 @@ sleep 1
 
 # Starts the scripted server for one connection; sets $server.
 serve() {
-  python3 "$here/stream_server.py" "$addr" 53 "$work/stream.bin" 60 > "$work/server.log" &
+  python3 "$here/stream_server.py" "$addr" 53 "$work/stream.bin" "$limit" > "$work/server.log" &
   server=$!
   for _ in $(seq 100); do grep -q ready "$work/server.log" 2>/dev/null && break; sleep 0.1; done
 }
@@ -70,7 +71,7 @@ for run in $(seq "$runs"); do
   wine "$win/vek.exe" >/dev/null 2>&1 &
   app=$!
   pids=("$xvfb" "$server" "$app")
-  wine "$win/vek-window-timing.exe" bench1m.test "$addr" $((chars * 99 / 100)) 60 > "$work/timing.txt" 2>&1 || true
+  wine "$win/vek-window-timing.exe" bench1m.test "$addr" $((chars * 99 / 100)) "$limit" > "$work/timing.txt" 2>&1 || true
   stop "$server" "$app"
   pids=("$xvfb")
   closed=$(awk '/^closed/ {print $2}' "$work/server.log")

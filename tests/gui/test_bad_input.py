@@ -70,8 +70,9 @@ def tcp_lookup(s, target, server):
 
 @vekgui.case
 def test_fields_of_30000_characters(s):
-    """A target that long is refused before anything is sent; a server name
-    that long cannot be resolved. Both fields keep the whole text."""
+    """A target that long is refused before anything is sent, and the
+    resolver cannot find it; a server name that long cannot be resolved.
+    Both fields keep the whole text."""
     s.start_vek()
     s.find()
     report = tcp_lookup(s, "t" * LONG, address(180))
@@ -80,6 +81,12 @@ def test_fields_of_30000_characters(s):
     report = tcp_lookup(s, "x.zt", "s" * LONG)
     assert report.startswith(NO_SERVER), report[:300]
     assert s.text(IDC_SERVER) == "s" * LONG
+    # The resolver cannot find such a name either, and the report says so
+    # with the whole name in it.
+    s.settext(IDC_TARGET, "w" * LONG)
+    report = click_lookup(s, IDC_WINSOCK_LOOKUP)
+    assert report.startswith("Default lookup of <%s> failed due to following reason:\n\t" % ("w" * LONG)), \
+        report[:300]
     s.screenshot("long-fields")
 
 
