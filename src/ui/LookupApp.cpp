@@ -1,12 +1,11 @@
 #include "LookupApp.h"
 
-#include <winsock2.h>
-
 #include <cstring>
 #include <memory>
 
 #include "LookupDialog.h"
 #include "Texts.h"
+#include "sockets/Sockets.h"
 
 int LookupApp::Run(const char* commandTail) {
     if (!StartSockets()) {
@@ -28,17 +27,14 @@ int LookupApp::Run(const char* commandTail) {
         ExitProcess(0);
     }
     dialog.reset();
-    WSACleanup();
+    net::Cleanup();
     return 0;
 }
 
 // Windows Sockets 1.1 exactly; any other version is released again.
 bool LookupApp::StartSockets() {
-    WSADATA data;
-    if (WSAStartup(MAKEWORD(1, 1), &data) != 0) return false;
-    if (data.wVersion == MAKEWORD(1, 1)) return true;
-    WSACleanup();
-    return false;
+    int major = 0, minor = 0;
+    return net::Startup(major, minor);
 }
 
 // The message box's caption is the executable's file name without extension.

@@ -146,6 +146,24 @@ def test_empty_target_changes_nothing(s):
 
 
 @vekgui.case
+def test_enter_in_the_server_field_and_paste_target(s):
+    s.start_vek()
+    s.find()
+    # The Enter key in the server field is the TCP lookup command too.
+    s.settext(IDC_TARGET, "localhost")
+    s.key(IDC_SERVER, "enter")
+    s.wait_text(IDC_OUTPUT, RESOLVED_LOCALHOST)
+    s.settext(IDC_TARGET, "old text here")
+    s.ask("clipboard text pasted.example.test")
+    s.click(IDC_PASTE_TARGET)
+    s.wait_text(IDC_TARGET, "pasted.example.test")
+    s.ask("clipboard empty")  # nothing on the clipboard: the field stays
+    s.click(IDC_PASTE_TARGET)
+    s.settext(IDC_SERVER, "")  # served after the click
+    assert s.text(IDC_TARGET) == "pasted.example.test"
+
+
+@vekgui.case
 def test_command_line_starts_a_lookup(s):
     # No saved server: the automatic start is the resolver lookup.
     s.start_vek("localhost")
