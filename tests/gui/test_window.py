@@ -129,6 +129,9 @@ def test_resolver_lookup_through_hosts(s):
     s.click(IDC_TCP_LOOKUP)
     s.wait_prefix(IDC_OUTPUT, "Default lookup result:\n\t127.0.0.1 (127.0.0.1) resolved as ")
     s.wait_enabled(IDC_WINSOCK_LOOKUP)
+    # A new report leaves the controls, their tab order and the tab stops as they were.
+    assert s.children() == [c[0] for c in TEMPLATE], s.children()
+    assert s.exstyle(IDC_OUTPUT) & WS_EX_STATICEDGE
     s.screenshot("resolved")
 
 

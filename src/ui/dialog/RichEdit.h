@@ -14,16 +14,21 @@ class RichEdit : public Control {
 public:
     // The paragraph format (tab stops) of every paragraph from now on.
     void SetParagraphFormat(const PARAFORMAT& format);
-    // Replaces the whole text, with the caret at the start. The text is
-    // streamed in with drawing held back: Wine's Rich Edit takes time that
-    // grows with the square of the line count for WM_SETTEXT, but not for a
-    // stream, and new text takes the format of the paragraph it goes into.
-    void SetText(const std::string& text) const;
+    // Replaces the whole text, with the caret at the start. Wine's Rich Edit
+    // takes time that grows with the square of the line count both to set
+    // text by WM_SETTEXT and to delete it, but not to stream it in or to
+    // drop it with its window. So old text goes with a window of its own,
+    // which a new one of the same kind replaces in place, and the new text
+    // is streamed in with drawing held back, taking the format of the
+    // paragraph it goes into.
+    void SetText(const std::string& text);
 
 protected:
     void OnAttach() override;
 
 private:
+    void Renew();
+
     PARAFORMAT format_{};
 };
 
