@@ -7,6 +7,7 @@
 
 #include "LookupDialog.h"
 #include "Texts.h"
+#include "resource.h"
 
 namespace {
 // How long a worker waits for its refresh to be shown before it goes on.
@@ -70,6 +71,16 @@ void LookupDialog::ShowBusy(int busy) {
     TcpLookupButton.Enable(true);
     TcpLookupButton.SetText(TextOf(busy ? 523 : 524));
     LookupState::SetBusy(busy);
+    if (!busy) TakeChosenServer();
+}
+
+// A root server chosen while the lookup ran outlasts the lookup's own
+// refresh of the fields, which showed the server it started with.
+void LookupDialog::TakeChosenServer() {
+    if (!chosenServer_) return;
+    Server = *chosenServer_;
+    chosenServer_.reset();
+    SetDlgItemTextA(Handle(), IDC_SERVER, Server.c_str());
 }
 
 // On the worker thread the report is handed over as a copy, and the worker

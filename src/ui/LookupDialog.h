@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "FlatButton.h"
@@ -54,6 +55,7 @@ private:
     static void WinsockLookupThread(LookupDialog* dialog);
     void StartWorker(void (*thread)(LookupDialog*));
     void ShowBusy(int busy);
+    void TakeChosenServer();
     void OnLookupRefresh(std::string* report);
 
     // Root-server menu (RootServerMenu.cpp).
@@ -85,4 +87,6 @@ private:
     // while the worker owns that member.
     std::unique_ptr<std::string> handedReport_;
     HANDLE refreshShown_;  // signalled once a handed-over report is shown
+    // A root server chosen while a lookup runs, for Server once it has ended.
+    std::optional<std::string> chosenServer_;
 };

@@ -33,11 +33,13 @@ void LookupDialog::OnRootServerButton() {
 }
 
 // Everything typed into the other fields stays. While a lookup runs, its
-// worker reads the members, so only the server field itself changes then.
+// worker reads the members: the choice then shows in the server field at
+// once and becomes Server when the lookup has ended.
 void LookupDialog::OnRootServer(int command) {
     for (const RootServer& server : kRootServers) {
         if (server.command != command) continue;
         if (Busy) {
+            chosenServer_ = server.address;
             SetDlgItemTextA(Handle(), IDC_SERVER, server.address);
             return;
         }

@@ -4,7 +4,8 @@ keyboard and by command id), dismissing it, and the fields it must leave as
 they were."""
 import settingsgui
 from vekgui import (IDC_DETAILED_ERRORS, IDC_QUERY_TYPE, IDC_RECURSIVE, IDC_ROOT_SERVER,
-                    IDC_SERVER, IDC_TARGET)
+                    IDC_SERVER, IDC_TARGET, IDC_TCP_LOOKUP,
+                    IDC_WINSOCK_LOOKUP)
 
 # Letter (the item's mnemonic), command id, and the server's IPv4 address
 # as the current root hints give it.
@@ -73,6 +74,17 @@ def test_the_menu_follows_a_moved_and_resized_window(s):
     assert s.text(IDC_SERVER) == "199.7.91.13"
 
 
+def test_a_choice_during_a_lookup_outlasts_its_end(s):
+    s.run_vek()
+    s.start_busy_lookup(".83")
+    s.click(IDC_ROOT_SERVER)
+    s.popup_key("a")
+    assert s.text(IDC_SERVER) == "198.41.0.4"
+    s.click(IDC_TCP_LOOKUP)  # interrupts the lookup on the silent server
+    s.wait_enabled(IDC_WINSOCK_LOOKUP)
+    assert s.text(IDC_SERVER) == "198.41.0.4", s.text(IDC_SERVER)
+
+
 if __name__ == "__main__":
     settingsgui.main_for("root-server-menu", 5, [
         test_menu_opens_below_the_button_and_escape_changes_nothing,
@@ -80,4 +92,5 @@ if __name__ == "__main__":
         test_each_command_id_writes_its_address,
         test_a_choice_keeps_what_was_typed_and_set,
         test_the_menu_follows_a_moved_and_resized_window,
+        test_a_choice_during_a_lookup_outlasts_its_end,
     ])
