@@ -4,6 +4,7 @@ options and rectangle written on close and restored on the next start, odd
 stored values, Escape saving nothing, and a window closed while minimised or
 maximised coming back on the screen."""
 import struct
+import time
 
 import settingsgui
 import vekgui
@@ -173,13 +174,22 @@ def test_closing_during_a_lookup_stores_the_options_shown(s):
     vekgui.stop_process(server)
 
 
+def settled_state(s, want, seconds=10):
+    """The window's state once it is `want`, or as it stands after `seconds`:
+    under Wine a minimise or maximise may show a moment after it is asked."""
+    deadline = time.monotonic() + seconds
+    while s.state() != want and time.monotonic() < deadline:
+        time.sleep(0.05)
+    return s.state()
+
+
 def test_a_window_closed_minimised_or_maximised_comes_back_in_its_normal_place(s):
     for how in ("min", "max"):
         s.run_vek()
         width, height = size_of(s.screen_rect())
         placed = s.set_pos(260, 170, width, height)
         s.show(how)
-        assert s.state() == how
+        assert settled_state(s, how) == how, how
         s.close_vek()
         assert s.stored_rect() == rect_bytes(*placed), (how, struct.unpack("<4i", s.stored_rect()))
         s.run_vek()
