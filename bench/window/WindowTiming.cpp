@@ -11,12 +11,9 @@
 #include <cstdlib>
 #include <string>
 
+#include "resource.h"
+
 namespace {
-constexpr int kTargetEdit = 1127;
-constexpr int kServerEdit = 1037;
-constexpr int kQueryTypeList = 1044;
-constexpr int kOutputView = 1045;
-constexpr int kLookupButton = 1;
 constexpr int kAxfrLine = 17;
 
 double UnixNow() {
@@ -51,15 +48,15 @@ int main(int argc, char** argv) {
         std::fputs("no \"DNS lookup\" window\n", stderr);
         return 1;
     }
-    SendMessageW(GetDlgItem(dialog, kTargetEdit), WM_SETTEXT, 0,
+    SendMessageW(GetDlgItem(dialog, IDC_TARGET), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(Wide(argv[1]).c_str()));
-    SendMessageW(GetDlgItem(dialog, kServerEdit), WM_SETTEXT, 0,
+    SendMessageW(GetDlgItem(dialog, IDC_SERVER), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(Wide(argv[2]).c_str()));
-    SendMessageW(GetDlgItem(dialog, kQueryTypeList), CB_SETCURSEL, kAxfrLine, 0);
-    const HWND output = GetDlgItem(dialog, kOutputView);
+    SendMessageW(GetDlgItem(dialog, IDC_QUERY_TYPE), CB_SETCURSEL, kAxfrLine, 0);
+    const HWND output = GetDlgItem(dialog, IDC_OUTPUT);
     const double started = UnixNow();
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(kLookupButton, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, kLookupButton)));
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_TCP_LOOKUP, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_TCP_LOOKUP)));
     for (const double end = started + limit; UnixNow() < end; Sleep(2)) {
         const LRESULT chars = SendMessageW(output, WM_GETTEXTLENGTH, 0, 0);
         if (chars >= minChars) {
