@@ -17,7 +17,7 @@ constexpr std::uint8_t kPointerBits = 0xC0;
 // Label bytes go in unchanged, except that a zero byte adds nothing.
 class NameText {
 public:
-    explicit NameText(ReportBatch& out) : out_(out) { renew(); }
+    explicit NameText(ReportBatch& out) : out_(out), at_(out.room(kChunk)), end_(at_ + kChunk) {}
     ~NameText() { out_.commit(at_); }
     NameText(const NameText&) = delete;
     NameText& operator=(const NameText&) = delete;
@@ -33,33 +33,32 @@ public:
     // Text already free of zero bytes, up to a chunk of it.
     void append(const char* text, std::size_t length) {
         if (static_cast<std::ptrdiff_t>(length) > end_ - at_) renew();
-        std::memcpy(at_, text, length);
-        at_ += length;
+        at_ = ReportBatch::CopyRaw(at_, reinterpret_cast<const std::uint8_t*>(text), length);
     }
 
-    // A mark of the text so far, and the text written since a mark while it
-    // is still in the current chunk (else nullptr).
-    std::size_t mark() const { return handedOn_ + static_cast<std::size_t>(at_ - start_); }
-    const char* since(std::size_t mark) const {
-        return mark >= handedOn_ ? start_ + (mark - handedOn_) : nullptr;
-    }
+    // Where the text stands, and the text written since such a mark while it
+    // is all in the current chunk (else nullptr).
+    struct Mark {
+        const char* at;
+        unsigned chunk;
+    };
+    Mark mark() const { return {at_, chunks_}; }
+    const char* since(Mark mark) const { return mark.chunk == chunks_ ? mark.at : nullptr; }
+    std::size_t lengthSince(Mark mark) const { return static_cast<std::size_t>(at_ - mark.at); }
 
 private:
     static constexpr std::size_t kChunk = NameMemo::kMaxText + 1;
     void renew() {
-        if (start_) {
-            out_.commit(at_);
-            handedOn_ += static_cast<std::size_t>(at_ - start_);
-        }
-        start_ = at_ = out_.room(kChunk);
-        end_ = start_ + kChunk;
+        out_.commit(at_);
+        at_ = out_.room(kChunk);
+        end_ = at_ + kChunk;
+        ++chunks_;
     }
 
     ReportBatch& out_;
-    char* start_ = nullptr;  // the current chunk
-    char* at_ = nullptr;
-    char* end_ = nullptr;
-    std::size_t handedOn_ = 0;  // bytes written before the current chunk
+    char* at_;
+    char* end_;
+    unsigned chunks_ = 0;
 };
 
 // The suffix a walk reaches through its first pointer, noted as the walk
@@ -78,21 +77,22 @@ public:
         if (started() && runEnd_ == 0) runEnd_ = at;
     }
     void keep(NameMemo& memo, const NameText& text, const ReplyReader& reply, int hops) const {
+        if (!started()) return;
         const char* suffix = text.since(textMark_);
-        if (!started() || !suffix) return;
+        if (!suffix) return;
         NameMemo::Entry entry{};
         entry.runEnd = static_cast<std::uint32_t>(runEnd_);
         entry.end = static_cast<std::uint32_t>(reply.pos());
         entry.textBudget = static_cast<std::uint32_t>(budgetMark_ - reply.nameTextLeft());
         entry.textLength = static_cast<std::uint16_t>(
-            std::min<std::size_t>(text.mark() - textMark_, NameMemo::kMaxText + 1));
+            std::min<std::size_t>(text.lengthSince(textMark_), NameMemo::kMaxText + 1));
         entry.hops = static_cast<std::uint16_t>(hops - hopsMark_);
         memo.store(target_, entry, suffix);
     }
 
 private:
     std::size_t target_ = 0;  // pointer targets are never 0
-    std::size_t textMark_ = 0;
+    NameText::Mark textMark_{};
     std::size_t budgetMark_ = 0;
     std::size_t runEnd_ = 0;
     int hopsMark_ = 0;

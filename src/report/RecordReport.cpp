@@ -44,10 +44,7 @@ void PutAddress(ReportBatch& out, ReplyReader& reply) {
     const std::uint8_t* address = reply.bytes(4);
     if (!address) return;
     char* at = out.room(16);  // "255.255.255.255."
-    for (int i = 0; i < 4; ++i) {
-        at = WriteDecimal(at, address[i]);
-        *at++ = '.';
-    }
+    for (int i = 0; i < 4; ++i) at = WriteOctetAndDot(at, address[i]);
     out.commit(at - 1);
 }
 
@@ -85,7 +82,7 @@ void PutMinfo(ReportBatch& out, ReplyReader& reply, int rdata) {
 
 void PutMx(ReportBatch& out, ReplyReader& reply, int rdata) {
     const std::uint16_t preference = reply.u16();
-    char* at = out.room(kDecimalDigits + 5);
+    char* at = out.room(5 + kDecimalDigits + 1);
     std::memcpy(at, "\tMX  ", 5);
     at = WriteDecimal(at + 5, preference);
     *at++ = '\t';

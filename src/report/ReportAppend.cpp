@@ -49,13 +49,35 @@ void AppendDecimal(std::string& out, std::int64_t value) {
 }  // namespace
 
 char* WriteDecimal(char* at, std::int64_t value) {
-    std::size_t length = value < 0 ? 2 : 1;
-    const std::uint64_t magnitude = Magnitude(value);
-    for (std::uint64_t power = 10; magnitude >= power && length < kDecimalDigits; power *= 10)
-        ++length;
-    char* const end = at + length;
-    FormatDecimal(end, value);
-    return end;
+    char digits[2 * kDecimalDigits];
+    char* const end = digits + kDecimalDigits;
+    const char* const first = FormatDecimal(end, value);
+    std::memcpy(at, first, kDecimalDigits);
+    return at + (end - first);
+}
+
+namespace {
+// "0." to "255.", each in four bytes, with the length of its text.
+struct OctetTexts {
+    char text[256][4];
+    std::uint8_t length[256];
+    constexpr OctetTexts() : text(), length() {
+        for (int i = 0; i < 256; ++i) {
+            int n = 0;
+            if (i >= 100) text[i][n++] = static_cast<char>('0' + i / 100);
+            if (i >= 10) text[i][n++] = static_cast<char>('0' + i / 10 % 10);
+            text[i][n++] = static_cast<char>('0' + i % 10);
+            text[i][n++] = '.';
+            length[i] = static_cast<std::uint8_t>(n);
+        }
+    }
+};
+constexpr OctetTexts kOctets;
+}  // namespace
+
+char* WriteOctetAndDot(char* at, std::uint8_t octet) {
+    std::memcpy(at, kOctets.text[octet], 4);
+    return at + kOctets.length[octet];
 }
 
 void AppendFormatted(std::string& out, const char* format,

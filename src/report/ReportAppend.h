@@ -9,9 +9,14 @@
 // Room for the decimal text of any 64-bit value, sign included.
 constexpr std::size_t kDecimalDigits = 20;
 
-// Writes the decimal text of value ("%d") at at, at most kDecimalDigits
-// characters, and returns the end of it.
+// Writes the decimal text of value ("%d") at at and returns the end of it.
+// It writes kDecimalDigits bytes whatever the length of the text, so that the
+// copy has one fixed size: there must be room for them.
 char* WriteDecimal(char* at, std::int64_t value);
+
+// Writes the decimal text of an address byte and a dot behind it at at (four
+// bytes, whatever the length of the text) and returns the end of the text.
+char* WriteOctetAndDot(char* at, std::uint8_t octet);
 
 // Appends a numbered text whose only conversions are "%d" (filled in order
 // from values) and "%%"; a missing value prints as 0.
