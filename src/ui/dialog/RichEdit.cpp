@@ -1,6 +1,9 @@
 #include "RichEdit.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "textview/TextView.h"
 
 namespace ui {
 
@@ -21,11 +24,31 @@ DWORD CALLBACK ReadSource(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* give
     return 0;
 }
 
+bool MoreLinesThan(const std::string& text, std::size_t limit) {
+    std::size_t lines = 1;
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        if (++lines > limit) return true;
+    return false;
+}
+
 }  // namespace
 
 void RichEdit::OnAttach() {
+    // The control the dialog was made with is the one short texts go to.
+    if (richClass_.empty()) {
+        char className[64] = "";
+        GetClassNameA(Handle(), className, sizeof className);
+        richClass_ = className;
+        richStyle_ = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
+    }
     // A report of any size is shown whole.
     Send(EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+}
+
+bool RichEdit::HasClass(const char* className) const {
+    char current[64] = "";
+    GetClassNameA(Handle(), current, sizeof current);
+    return lstrcmpiA(current, className) == 0;
 }
 
 void RichEdit::SetParagraphFormat(const PARAFORMAT& format) {
@@ -35,19 +58,22 @@ void RichEdit::SetParagraphFormat(const PARAFORMAT& format) {
     Send(EM_SETSEL, 0, 0);
 }
 
-// A new control with the same id, class, styles, place, font and tab
-// position; the old one, and its text, are destroyed.
-void RichEdit::Renew() {
+// A new control of `className` with the same id, styles, place, font and
+// tab position; the old one, and its text, are destroyed.
+void RichEdit::Renew(const char* className) {
     const HWND old = Handle();
     const HWND parent = GetParent(old);
-    char className[64] = "";
-    GetClassNameA(old, className, sizeof className);
+    const bool plain = lstrcmpiA(className, TextView::ClassName()) == 0;
+    if (plain) TextView::Register();
+    const DWORD kept = WS_VISIBLE | WS_DISABLED;
+    DWORD style = (richStyle_ & ~kept) | (static_cast<DWORD>(GetWindowLongA(old, GWL_STYLE)) & kept);
+    if (plain) style |= WS_HSCROLL;
     RECT place;
     GetWindowRect(old, &place);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
     const HWND fresh = CreateWindowExA(
         static_cast<DWORD>(GetWindowLongA(old, GWL_EXSTYLE)), className, "",
-        static_cast<DWORD>(GetWindowLongA(old, GWL_STYLE)), place.left, place.top, place.right - place.left,
+        style, place.left, place.top, place.right - place.left,
         place.bottom - place.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
         GetModuleHandleA(nullptr), nullptr);
     if (!fresh) {
@@ -65,9 +91,15 @@ void RichEdit::Renew() {
 }
 
 void RichEdit::SetText(const std::string& text) {
-    if (GetWindowTextLengthA(Handle()) > 0) Renew();
-    Send(WM_SETREDRAW, FALSE);
+    const bool plain = MoreLinesThan(text, kRichEditLines);
+    const char* wanted = plain ? TextView::ClassName() : richClass_.c_str();
+    if (!HasClass(wanted) || (!plain && GetWindowTextLengthA(Handle()) > 0)) Renew(wanted);
     if (format_.cbSize) Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format_));
+    if (plain) {
+        Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        return;
+    }
+    Send(WM_SETREDRAW, FALSE);
     StreamSource source{&text, 0};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &ReadSource};
     Send(EM_STREAMIN, SF_TEXT | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));
