@@ -1,49 +1,111 @@
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
 
 #include "LookupState.h"
 #include "NameDecoding.h"
+#include "NameMemo.h"
 #include "ReplyReader.h"
+#include "ReportBatch.h"
 
 namespace {
 // A length byte with either of its two top bits set starts a pointer; the
 // reserved label types 01 and 10 are taken for pointers too.
 constexpr std::uint8_t kPointerBits = 0xC0;
 
-// Gathers a name's text in a small buffer and hands it to the output in one
-// append (or a few, for a long name), since most names are short and the
-// report holds one or more of them per record. Label bytes go in unchanged;
-// zero bytes, which add nothing, are taken out once per batch rather than
-// looked for in every label.
+// Writes a name's text straight into the batch, a chunk of room at a time.
+// Label bytes go in unchanged, except that a zero byte adds nothing.
 class NameText {
 public:
-    explicit NameText(std::string& out) : out_(out) {}
-    ~NameText() { flush(); }
+    explicit NameText(ReportBatch& out) : out_(out), at_(out.room(kChunk)), end_(at_ + kChunk) {}
+    ~NameText() { out_.commit(at_); }
     NameText(const NameText&) = delete;
     NameText& operator=(const NameText&) = delete;
 
     void dot() {
-        if (used_ == sizeof text_) flush();
-        text_[used_++] = '.';
+        if (at_ == end_) renew();
+        *at_++ = '.';
     }
     void label(const std::uint8_t* bytes, std::uint8_t length) {
-        if (used_ + length > sizeof text_) flush();
-        std::memcpy(text_ + used_, bytes, length);
-        used_ += length;
+        if (length > end_ - at_) renew();
+        at_ = ReportBatch::CopyRaw(at_, bytes, length);
+    }
+    // Text already free of zero bytes, up to a chunk of it.
+    void append(const char* text, std::size_t length) {
+        if (static_cast<std::ptrdiff_t>(length) > end_ - at_) renew();
+        at_ = ReportBatch::CopyRaw(at_, reinterpret_cast<const std::uint8_t*>(text), length);
+    }
+
+    // Where the text stands, and the text written since such a mark while it
+    // is all in the current chunk (else nullptr).
+    struct Mark {
+        const char* at;
+        unsigned chunk;
+    };
+    Mark mark() const { return {at_, chunks_}; }
+    const char* since(Mark mark) const { return mark.chunk == chunks_ ? mark.at : nullptr; }
+    std::size_t lengthSince(Mark mark) const { return static_cast<std::size_t>(at_ - mark.at); }
+
+private:
+    static constexpr std::size_t kChunk = NameMemo::kMaxText + 1;
+    void renew() {
+        out_.commit(at_);
+        at_ = out_.room(kChunk);
+        end_ = at_ + kChunk;
+        ++chunks_;
+    }
+
+    ReportBatch& out_;
+    char* at_;
+    char* end_;
+    unsigned chunks_ = 0;
+};
+
+// The suffix a walk reaches through its first pointer, noted as the walk
+// goes so that it can be kept in the memo once the walk has succeeded.
+class SuffixNote {
+public:
+    bool started() const { return target_ != 0; }
+    void start(std::size_t target, const NameText& text, const ReplyReader& reply, int hops) {
+        target_ = target;
+        textMark_ = text.mark();
+        budgetMark_ = reply.nameTextLeft();
+        hopsMark_ = hops;
+    }
+    // Called at every length byte that ends a run of labels.
+    void runEnds(std::size_t at) {
+        if (started() && runEnd_ == 0) runEnd_ = at;
+    }
+    void keep(NameMemo& memo, const NameText& text, const ReplyReader& reply, int hops) const {
+        if (!started()) return;
+        const char* suffix = text.since(textMark_);
+        if (!suffix) return;
+        NameMemo::Entry entry{};
+        entry.runEnd = static_cast<std::uint32_t>(runEnd_);
+        entry.end = static_cast<std::uint32_t>(reply.pos());
+        entry.textBudget = static_cast<std::uint32_t>(budgetMark_ - reply.nameTextLeft());
+        entry.textLength = static_cast<std::uint16_t>(
+            std::min<std::size_t>(text.lengthSince(textMark_), NameMemo::kMaxText + 1));
+        entry.hops = static_cast<std::uint16_t>(hops - hopsMark_);
+        memo.store(target_, entry, suffix);
     }
 
 private:
-    void flush() {
-        char* const end = text_ + used_;
-        if (std::memchr(text_, 0, used_)) used_ = std::size_t(std::remove(text_, end, '\0') - text_);
-        out_.append(text_, used_);
-        used_ = 0;
-    }
-
-    std::string& out_;
-    char text_[256];
-    std::size_t used_ = 0;
+    std::size_t target_ = 0;  // pointer targets are never 0
+    NameText::Mark textMark_{};
+    std::size_t budgetMark_ = 0;
+    std::size_t runEnd_ = 0;
+    int hopsMark_ = 0;
 };
+
+// Whether a known suffix may stand in for walking it from here: what the walk
+// would check (the run reached must end before limit, the hop cap, the
+// budget) holds for it.
+bool MayReuse(const NameMemo::Entry& known, const ReplyReader& reply, std::size_t limit,
+              int hops) {
+    return known.runEnd < limit && hops + known.hops <= kMaxPointerHops &&
+           known.textBudget <= reply.nameTextLeft();
+}
 
 // The walk over one name's labels and pointers; see AppendName.
 int WalkName(NameText& text, ReplyReader& reply, int position) {
@@ -51,6 +113,8 @@ int WalkName(NameText& text, ReplyReader& reply, int position) {
         reply.fail();
         return position;
     }
+    NameMemo* const memo = reply.nameMemo();
+    SuffixNote note;
     std::size_t segmentStart = static_cast<std::size_t>(position);
     std::size_t limit = reply.size();  // the current run must end before this
     int result = -1;                   // set by the first pointer
@@ -64,6 +128,7 @@ int WalkName(NameText& text, ReplyReader& reply, int position) {
             reply.fail();
             return position;
         }
+        if (length == 0 || length & kPointerBits) note.runEnds(at);
         if (length == 0) break;
         // The dot is decided by the byte behind a label, before a pointer
         // there is followed, so "label, pointer to the root" ends in a dot.
@@ -77,8 +142,19 @@ int WalkName(NameText& text, ReplyReader& reply, int position) {
             }
             limit = segmentStart;
             segmentStart = target;
-            reply.seek(target);
             afterLabel = false;
+            if (memo) {
+                const NameMemo::Entry* known = memo->find(target);
+                if (known && MayReuse(*known, reply, limit, hops)) {
+                    reply.spendNameText(known->textBudget);
+                    text.append(memo->text(*known), known->textLength);
+                    hops += known->hops;
+                    reply.seek(known->end);
+                    break;
+                }
+                if (!note.started()) note.start(target, text, reply, hops);
+            }
+            reply.seek(target);
             continue;
         }
         reply.spendNameText(length + 1u);  // the label and its dot
@@ -87,18 +163,24 @@ int WalkName(NameText& text, ReplyReader& reply, int position) {
         text.label(label, length);
         afterLabel = true;
     }
+    if (memo) note.keep(*memo, text, reply, hops);
     return result < 0 ? static_cast<int>(reply.pos()) : result;
 }
 }  // namespace
 
 // The walk reads through a copy of the reader: a local whose address stays
 // here, so that its fields live in registers across the stores of text.
-int AppendName(std::string& out, ReplyReader& reply, int position) {
+int AppendName(ReportBatch& out, ReplyReader& reply, int position) {
     ReplyReader cursor = reply;
     NameText text(out);
     const int next = WalkName(text, cursor, position);
     reply = cursor;
     return next;
+}
+
+int AppendName(std::string& out, ReplyReader& reply, int position) {
+    ReportBatch text(out);
+    return AppendName(text, reply, position);
 }
 
 int LookupState::DecodeName(std::string& name, ReplyReader& reply, int position) const {

@@ -5,6 +5,7 @@
 #include <string>
 
 class ReplyReader;
+class ReportBatch;
 
 // Appends the dotted text of the encoded name at position (an offset into
 // the reader's bytes, which begin at the message's length prefix) and
@@ -19,6 +20,7 @@ class ReplyReader;
 // past the end of the bytes or overspends the reader's name-text budget sets
 // the reader's error; the appended text and the returned position are then
 // not to be used.
+int AppendName(ReportBatch& out, ReplyReader& reply, int position);
 int AppendName(std::string& out, ReplyReader& reply, int position);
 
 constexpr int kMaxPointerHops = 128;

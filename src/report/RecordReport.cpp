@@ -1,51 +1,66 @@
 #include "LookupState.h"
 #include "NameDecoding.h"
+#include "RecordData.h"
 #include "ReplyReader.h"
 #include "ReportAppend.h"
+#include "ReportBatch.h"
 #include "Texts.h"
 
 namespace {
 constexpr int kSoaNumbers = 563;
 constexpr int kUnknownType = 564;
 
+struct Tag {
+    const char* text;
+    std::size_t length;
+};
+template <std::size_t N>
+constexpr Tag MakeTag(const char (&text)[N]) {
+    return {text, N - 1};
+}
+
 // Record types whose data is one domain name, with their tags.
-const char* NameTypeTag(unsigned type) {
+Tag NameTypeTag(unsigned type) {
     switch (type) {
-        case 2: return "\tNS\t";
-        case 3: return "\tMD\t";
-        case 4: return "\tMF\t";
-        case 5: return "\tCNAME\t";
-        case 7: return "\tMB\t";
-        case 8: return "\tMG\t";
-        case 9: return "\tMR\t";
-        case 12: return "\tPTR\t";
-        default: return nullptr;
+        case 2: return MakeTag("\tNS\t");
+        case 3: return MakeTag("\tMD\t");
+        case 4: return MakeTag("\tMF\t");
+        case 5: return MakeTag("\tCNAME\t");
+        case 7: return MakeTag("\tMB\t");
+        case 8: return MakeTag("\tMG\t");
+        case 9: return MakeTag("\tMR\t");
+        case 12: return MakeTag("\tPTR\t");
+        default: return {nullptr, 0};
     }
 }
 
-void AppendCharacterString(std::string& out, ReplyReader& reply) {
+void PutCharacterString(ReportBatch& out, ReplyReader& reply) {
     const std::uint8_t length = reply.u8();
-    if (const std::uint8_t* text = reply.bytes(length)) AppendRawText(out, text, length);
+    if (const std::uint8_t* text = reply.bytes(length)) out.putRaw(text, length);
 }
 
-// The dotted address, built back to front and appended once.
-void AppendAddress(std::string& out, ReplyReader& reply) {
+// The dotted address.
+void PutAddress(ReportBatch& out, ReplyReader& reply) {
     const std::uint8_t* address = reply.bytes(4);
     if (!address) return;
-    char text[16];  // "255.255.255.255"
-    char* const end = text + sizeof text;
-    char* first = end;
-    for (int i = 3; i >= 0; --i) {
-        first = FormatDecimal(first, address[i]);
-        if (i) *--first = '.';
-    }
-    out.append(first, static_cast<std::size_t>(end - first));
+    char* at = out.room(16);  // "255.255.255.255."
+    for (int i = 0; i < 4; ++i) at = WriteOctetAndDot(at, address[i]);
+    out.commit(at - 1);
 }
 
-void AppendSoa(std::string& out, ReplyReader& reply, int rdata) {
-    out += "\tSOA\t";
+// "\t%d " of the time to live.
+void PutTimeToLive(ReportBatch& out, std::int32_t ttl) {
+    char* at = out.room(kDecimalDigits + 2);
+    *at++ = '\t';
+    at = WriteDecimal(at, ttl);
+    *at++ = ' ';
+    out.commit(at);
+}
+
+void PutSoa(ReportBatch& out, ReplyReader& reply, int rdata) {
+    out.put("\tSOA\t");
     const int mailbox = AppendName(out, reply, rdata);
-    out += "\n\t\t\temail:\t";
+    out.put("\n\t\t\temail:\t");
     reply.seek(static_cast<std::size_t>(AppendName(out, reply, mailbox)));
     // Serial, refresh, retry, expire and minimum, each printed signed.
     const std::int32_t serial = static_cast<std::int32_t>(reply.u32());
@@ -53,36 +68,39 @@ void AppendSoa(std::string& out, ReplyReader& reply, int rdata) {
     const std::int32_t retry = static_cast<std::int32_t>(reply.u32());
     const std::int32_t expire = static_cast<std::int32_t>(reply.u32());
     const std::int32_t minimum = static_cast<std::int32_t>(reply.u32());
-    AppendFormatted(out, TextOf(kSoaNumbers), {serial, refresh, retry, expire, minimum});
-    out += '\n';
+    AppendFormatted(out.text(), TextOf(kSoaNumbers), {serial, refresh, retry, expire, minimum});
+    out.put('\n');
 }
 
-void AppendMinfo(std::string& out, ReplyReader& reply, int rdata) {
-    out += "\tMINFO\tRMAILBX: ";
+void PutMinfo(ReportBatch& out, ReplyReader& reply, int rdata) {
+    out.put("\tMINFO\tRMAILBX: ");
     const int errorMailbox = AppendName(out, reply, rdata);
-    out += " EMAILBX: ";
+    out.put(" EMAILBX: ");
     AppendName(out, reply, errorMailbox);
-    out += '\n';
+    out.put('\n');
 }
 
-void AppendMx(std::string& out, ReplyReader& reply, int rdata) {
-    out += "\tMX  ";
-    AppendDecimal(out, reply.u16());
-    out += '\t';
+void PutMx(ReportBatch& out, ReplyReader& reply, int rdata) {
+    const std::uint16_t preference = reply.u16();
+    char* at = out.room(5 + kDecimalDigits + 1);
+    std::memcpy(at, "\tMX  ", 5);
+    at = WriteDecimal(at + 5, preference);
+    *at++ = '\t';
+    out.commit(at);
     AppendName(out, reply, rdata + 2);
-    out += '\n';
+    out.put('\n');
 }
 
-void AppendDump(std::string& out, ReplyReader& reply, std::uint16_t length) {
-    if (const std::uint8_t* data = reply.bytes(length)) AppendHexDump(out, data, length);
-    out += '\n';
+void PutDump(ReportBatch& out, ReplyReader& reply, std::uint16_t length) {
+    if (const std::uint8_t* data = reply.bytes(length)) AppendHexDump(out.text(), data, length);
+    out.put('\n');
 }
 }  // namespace
 
 // Renders the time to live, type tag and data of the record whose type field
 // stands at position. The data is read by type, even where RDLENGTH says less;
 // any read past the message's bytes leaves the reader's error set.
-void LookupState::ReportRecordData(ReplyReader& reply, int position) {
+void WriteRecordData(ReportBatch& out, ReplyReader& reply, int position) {
     if (position < 0) return reply.fail();
     reply.seek(static_cast<std::size_t>(position));
     const std::uint16_t type = reply.u16();
@@ -92,48 +110,48 @@ void LookupState::ReportRecordData(ReplyReader& reply, int position) {
     const int rdata = position + 10;
     if (!reply.ok()) return;
 
-    std::string& out = ReportText;
-    char lead[kDecimalDigits + 2];  // "\t%d "
-    char* const end = lead + sizeof lead;
-    end[-1] = ' ';
-    char* const first = FormatDecimal(end - 1, ttl) - 1;
-    *first = '\t';
-    out.append(first, static_cast<std::size_t>(end - first));
-    if (const char* tag = NameTypeTag(type)) {
-        out += tag;
+    PutTimeToLive(out, ttl);
+    const Tag tag = NameTypeTag(type);
+    if (tag.text) {
+        out.put(tag.text, tag.length);
         AppendName(out, reply, rdata);
-        out += '\n';
+        out.put('\n');
         return;
     }
     switch (type) {
         case 1:
-            out += "\tA\t";
-            AppendAddress(out, reply);
-            out += '\n';
+            out.put("\tA\t");
+            PutAddress(out, reply);
+            out.put('\n');
             break;
-        case 6: AppendSoa(out, reply, rdata); break;
+        case 6: PutSoa(out, reply, rdata); break;
         case 10:
-            out += "\tNULL\n\t\t";
-            AppendDump(out, reply, length);
+            out.put("\tNULL\n\t\t");
+            PutDump(out, reply, length);
             break;
-        case 11: out += "\tWKS\t unparsed\n"; break;
+        case 11: out.put("\tWKS\t unparsed\n"); break;
         case 13:
-            out += "\tHINFO\tCPU:";
-            AppendCharacterString(out, reply);
-            out += "  OS:";
-            AppendCharacterString(out, reply);
-            out += '\n';
+            out.put("\tHINFO\tCPU:");
+            PutCharacterString(out, reply);
+            out.put("  OS:");
+            PutCharacterString(out, reply);
+            out.put('\n');
             break;
-        case 14: AppendMinfo(out, reply, rdata); break;
-        case 15: AppendMx(out, reply, rdata); break;
+        case 14: PutMinfo(out, reply, rdata); break;
+        case 15: PutMx(out, reply, rdata); break;
         case 16:
-            out += "\tTXT\t";
-            AppendCharacterString(out, reply);
-            out += '\n';
+            out.put("\tTXT\t");
+            PutCharacterString(out, reply);
+            out.put('\n');
             break;
         default:
-            out += TextOf(kUnknownType);
-            AppendDump(out, reply, length);
+            out.putText(TextOf(kUnknownType));
+            PutDump(out, reply, length);
             break;
     }
+}
+
+void LookupState::ReportRecordData(ReplyReader& reply, int position) {
+    ReportBatch out(ReportText);
+    WriteRecordData(out, reply, position);
 }

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+class NameMemo;
+
 class ReplyReader {
 public:
     ReplyReader(const std::uint8_t* data, std::size_t size)
@@ -21,6 +23,12 @@ public:
         if (n > nameBudget_) return fail();
         nameBudget_ -= n;
     }
+    std::size_t nameTextLeft() const { return nameBudget_; }
+
+    // Name suffixes already decoded from these bytes (none by default); the
+    // memo must outlive the reader and every copy of it.
+    void setNameMemo(NameMemo* memo) { nameMemo_ = memo; }
+    NameMemo* nameMemo() const { return nameMemo_; }
 
     std::size_t pos() const { return pos_; }
     std::size_t size() const { return size_; }
@@ -58,6 +66,7 @@ private:
     const std::uint8_t* data_;
     std::size_t size_;
     std::size_t nameBudget_;
+    NameMemo* nameMemo_ = nullptr;
     std::size_t pos_ = 0;
     bool ok_ = true;
 };

@@ -7,8 +7,14 @@
 namespace {
 // Id of the line that ends the report of a truncated or malformed message.
 constexpr int kMalformedText = 580;
-}  // namespace
 
+// The magnitude of value as unsigned, so that the most negative value works.
+std::uint64_t Magnitude(std::int64_t value) {
+    return value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
+}
+
+// Writes the decimal text of value so that it ends just before end, and
+// returns where it begins.
 char* FormatDecimal(char* end, std::int64_t value) {
     // Two digits per step, from a table of "00" to "99".
     static const char kPairs[] =
@@ -16,9 +22,7 @@ char* FormatDecimal(char* end, std::int64_t value) {
         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
         "8081828384858687888990919293949596979899";
     char* p = end;
-    // Work on the magnitude as unsigned so that the most negative value works.
-    std::uint64_t magnitude = value < 0 ? 0 - static_cast<std::uint64_t>(value)
-                                        : static_cast<std::uint64_t>(value);
+    std::uint64_t magnitude = Magnitude(value);
     while (magnitude >= 100) {
         const char* pair = kPairs + magnitude % 100 * 2;
         magnitude /= 100;
@@ -41,6 +45,39 @@ void AppendDecimal(std::string& out, std::int64_t value) {
     char* const end = digits + sizeof digits;
     const char* const first = FormatDecimal(end, value);
     out.append(first, static_cast<std::size_t>(end - first));
+}
+}  // namespace
+
+char* WriteDecimal(char* at, std::int64_t value) {
+    char digits[2 * kDecimalDigits];
+    char* const end = digits + kDecimalDigits;
+    const char* const first = FormatDecimal(end, value);
+    std::memcpy(at, first, kDecimalDigits);
+    return at + (end - first);
+}
+
+namespace {
+// "0." to "255.", each in four bytes, with the length of its text.
+struct OctetTexts {
+    char text[256][4];
+    std::uint8_t length[256];
+    constexpr OctetTexts() : text(), length() {
+        for (int i = 0; i < 256; ++i) {
+            int n = 0;
+            if (i >= 100) text[i][n++] = static_cast<char>('0' + i / 100);
+            if (i >= 10) text[i][n++] = static_cast<char>('0' + i / 10 % 10);
+            text[i][n++] = static_cast<char>('0' + i % 10);
+            text[i][n++] = '.';
+            length[i] = static_cast<std::uint8_t>(n);
+        }
+    }
+};
+constexpr OctetTexts kOctets;
+}  // namespace
+
+char* WriteOctetAndDot(char* at, std::uint8_t octet) {
+    std::memcpy(at, kOctets.text[octet], 4);
+    return at + kOctets.length[octet];
 }
 
 void AppendFormatted(std::string& out, const char* format,
@@ -73,16 +110,6 @@ void AppendHexDump(std::string& out, const std::uint8_t* bytes, std::size_t coun
         const char group[3] = {kHex[bytes[i] >> 4], kHex[bytes[i] & 0x0F], ' '};
         out.append(group, 3);
         if ((i + 1) % 16 == 0) out += '\n';
-    }
-}
-
-void AppendRawText(std::string& out, const std::uint8_t* bytes, std::size_t count) {
-    const std::uint8_t* end = bytes + count;
-    while (bytes != end) {
-        const void* zero = std::memchr(bytes, 0, static_cast<std::size_t>(end - bytes));
-        const std::uint8_t* stop = zero ? static_cast<const std::uint8_t*>(zero) : end;
-        out.append(reinterpret_cast<const char*>(bytes), static_cast<std::size_t>(stop - bytes));
-        bytes = zero ? stop + 1 : end;
     }
 }
 

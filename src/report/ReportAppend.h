@@ -9,12 +9,14 @@
 // Room for the decimal text of any 64-bit value, sign included.
 constexpr std::size_t kDecimalDigits = 20;
 
-// Writes the decimal text of value ("%d") so that it ends just before end,
-// and returns where it begins; at most kDecimalDigits characters.
-char* FormatDecimal(char* end, std::int64_t value);
+// Writes the decimal text of value ("%d") at at and returns the end of it.
+// It writes kDecimalDigits bytes whatever the length of the text, so that the
+// copy has one fixed size: there must be room for them.
+char* WriteDecimal(char* at, std::int64_t value);
 
-// Appends a decimal number ("%d" of the value).
-void AppendDecimal(std::string& out, std::int64_t value);
+// Writes the decimal text of an address byte and a dot behind it at at (four
+// bytes, whatever the length of the text) and returns the end of the text.
+char* WriteOctetAndDot(char* at, std::uint8_t octet);
 
 // Appends a numbered text whose only conversions are "%d" (filled in order
 // from values) and "%%"; a missing value prints as 0.
@@ -23,10 +25,6 @@ void AppendFormatted(std::string& out, const char* format,
 
 // Appends each byte as "%02x ", with a line end after every 16th byte.
 void AppendHexDump(std::string& out, const std::uint8_t* bytes, std::size_t count);
-
-// Appends bytes of a name or character-string unchanged, except that a zero
-// byte adds nothing.
-void AppendRawText(std::string& out, const std::uint8_t* bytes, std::size_t count);
 
 // Ends the report of a message whose bytes run out or do not add up: starts
 // a fresh line if needed and writes the one line that says so.

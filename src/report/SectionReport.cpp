@@ -2,8 +2,11 @@
 
 #include "LookupState.h"
 #include "NameDecoding.h"
+#include "NameMemo.h"
+#include "RecordData.h"
 #include "ReplyReader.h"
 #include "ReportAppend.h"
+#include "ReportBatch.h"
 #include "Texts.h"
 
 namespace {
@@ -59,18 +62,18 @@ int ReportQuestion(std::string& out, ReplyReader& reply, int position) {
 // record whose bytes run out is taken back from the report and replaced by
 // the malformed line; the result is then false.
 bool ReportRecords(LookupState& state, ReplyReader& reply, int& position, unsigned count) {
-    std::string& out = state.ReportText;
+    ReportBatch out(state.ReportText);
     for (unsigned i = 0; i < count; ++i) {
         const std::size_t mark = out.size();
-        out += '\t';
+        out.put('\t');
         const int fixed = AppendName(out, reply, position);
-        state.ReportRecordData(reply, fixed);
+        WriteRecordData(out, reply, fixed);
         // The next record always follows RDLENGTH, whatever the rendering read.
         reply.seek(static_cast<std::size_t>(fixed) + 8);
         reply.seek(static_cast<std::size_t>(fixed) + 10 + reply.u16());
         if (!reply.ok()) {
-            out.resize(mark);
-            AppendMalformedLine(out);
+            out.truncate(mark);
+            AppendMalformedLine(out.text());
             return false;
         }
         ++state.RecordCount;
@@ -82,6 +85,8 @@ bool ReportRecords(LookupState& state, ReplyReader& reply, int& position, unsign
 
 void LookupState::ReportSections(const std::uint8_t* buffer, int count) {
     ReplyReader reply(buffer, MessageBytes(buffer, count));
+    NameMemo names;
+    reply.setNameMemo(&names);
     reply.seek(6);
     const unsigned questions = reply.u16();
     const unsigned sectionCounts[] = {reply.u16(), reply.u16(), reply.u16()};

@@ -200,14 +200,7 @@ TEST(DecodeNameMalformed, RunReachedByPointerMayNotOverlapTheRunItCameFrom) {
 }
 
 TEST(DecodeNameMalformed, LongBackwardChainStopsAtTheHopLimit) {
-    // 14: root; from 15 on, 200 pointers, each leading to the one before it
-    // (the first to the root), so the pointer at 15 + 2k makes k + 1 hops.
-    Bytes b = Concat({kPrefixAndHeader, {0x00}});
-    for (int k = 0; k < 200; ++k) {
-        const int targetInMessage = (k == 0 ? 14 : 15 + 2 * (k - 1)) - 2;
-        b.push_back(static_cast<std::uint8_t>(0xC0 | targetInMessage >> 8));
-        b.push_back(static_cast<std::uint8_t>(targetInMessage & 0xFF));
-    }
+    const Bytes b = BackwardPointerChain(200);
     EXPECT_TRUE(Decode(b, 15 + 2 * (kMaxPointerHops - 1)).ok);
     EXPECT_FALSE(Decode(b, 15 + 2 * kMaxPointerHops).ok);
 }

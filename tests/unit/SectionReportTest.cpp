@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "ReportTestSupport.h"
 
 namespace {
@@ -149,6 +152,31 @@ TEST(SectionRecords, AddressBytesAreUnsignedAndRdlengthIsNotConsulted) {
     EXPECT_EQ(RecordLine(1, {255, 128, 0, 7}), "\tA\t255.128.0.7\n");
     // RDLENGTH 6: the address is the first four bytes, the rest is stepped over.
     EXPECT_EQ(RecordLine(1, {1, 2, 3, 4, 5, 6}), "\tA\t1.2.3.4\n");
+}
+
+TEST(SectionRecords, EveryAddressByteValue) {
+    for (int b = 0; b < 256; ++b) {
+        const auto v = static_cast<std::uint8_t>(b);
+        const std::string n = std::to_string(b);
+        EXPECT_EQ(RecordLine(1, {v, v, v, v}), "\tA\t" + n + "." + n + "." + n + "." + n + "\n");
+    }
+}
+
+TEST(SectionRecords, TimesToLiveAtEveryDigitCount) {
+    ReportState state;
+    Bytes record = RecordAB(1, {1, 1, 1, 1});
+    std::vector<std::int64_t> ttls = {0, 2147483647, -2147483647 - 1};
+    for (std::int64_t power = 1; power <= 1000000000; power *= 10)
+        for (std::int64_t ttl : {power - 1, power, power + 1, -power, -power - 1}) ttls.push_back(ttl);
+    for (std::int64_t ttl : ttls) {
+        const auto bits = static_cast<std::uint32_t>(ttl);
+        for (int i = 0; i < 4; ++i) record[6 + i] = static_cast<std::uint8_t>(bits >> (24 - 8 * i));
+        const std::string line = "\ta.b\t" + std::to_string(ttl) + " \tA\t1.1.1.1\n";
+        EXPECT_NE(Sections(state, Framed(Concat({HeaderWith(1, 1, 0, 0), kQuestionAB, record})))
+                      .find(line),
+                  std::string::npos)
+            << ttl;
+    }
 }
 
 TEST(SectionRecords, SoaNumbersAreSigned) {
