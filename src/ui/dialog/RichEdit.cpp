@@ -90,13 +90,13 @@ void RichEdit::Renew(const char* className) {
     Attach(fresh);
 }
 
-void RichEdit::SetText(const std::string& text) {
+void RichEdit::SetText(std::string text) {
     const bool plain = MoreLinesThan(text, kRichEditLines);
     const char* wanted = plain ? TextView::ClassName() : richClass_.c_str();
     if (!HasClass(wanted) || (!plain && GetWindowTextLengthA(Handle()) > 0)) Renew(wanted);
     if (format_.cbSize) Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format_));
     if (plain) {
-        Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        Send(TextView::kTakeText, 0, reinterpret_cast<LPARAM>(&text));
         return;
     }
     Send(WM_SETREDRAW, FALSE);

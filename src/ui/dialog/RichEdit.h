@@ -24,7 +24,8 @@ public:
     // which a new one of the same kind replaces in place, and the new text
     // is streamed in with drawing held back, taking the format of the
     // paragraph it goes into.
-    void SetText(const std::string& text);
+    // A long text is moved into the plain text view, not copied.
+    void SetText(std::string text);
 
     // Beyond this many lines a text is shown in the plain text view: Wine's
     // Rich Edit spends some 20 KB and 0.2 ms on every line of a report.

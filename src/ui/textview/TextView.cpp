@@ -23,7 +23,7 @@ public:
     LRESULT Handle(UINT message, WPARAM w, LPARAM l);
 
 private:
-    void SetText(const char* text);
+    void SetText(std::string text);
     void SetFont(HFONT font, bool redraw);
     void SetTabStops(const PARAFORMAT& format);
     void Remeasure();
@@ -55,8 +55,8 @@ private:
     bool focused_ = false;
 };
 
-void View::SetText(const char* text) {
-    layout_.SetText(text ? std::string(text) : std::string());
+void View::SetText(std::string text) {
+    layout_.SetText(std::move(text));
     top_ = 0;
     left_ = 0;
     anchor_ = caret_ = 0;
@@ -286,7 +286,8 @@ void View::Paint() {
 
 LRESULT View::Handle(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
-    case WM_SETTEXT: SetText(reinterpret_cast<const char*>(l)); return TRUE;
+    case WM_SETTEXT: SetText(l ? std::string(reinterpret_cast<const char*>(l)) : std::string()); return TRUE;
+    case TextView::kTakeText: SetText(std::move(*reinterpret_cast<std::string*>(l))); return TRUE;
     case WM_GETTEXTLENGTH: return static_cast<LRESULT>(std::min<std::size_t>(layout_.Text().size(), INT_MAX));
     case WM_GETTEXT: return GetText(w, reinterpret_cast<char*>(l));
     case WM_SETFONT: SetFont(reinterpret_cast<HFONT>(w), LOWORD(l) != 0); return 0;

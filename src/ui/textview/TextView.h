@@ -6,10 +6,16 @@
 // when a line is wider than the view.
 #include <windows.h>
 
+#include <string>
+
 namespace ui {
 
 class TextView {
 public:
+    // Sent from the view's own process with lParam a std::string*: the view
+    // takes the string's text without a copy, leaving the string empty.
+    static constexpr UINT kTakeText = WM_USER + 0x700;
+
     // The window class; registering it again does nothing.
     static const char* ClassName();
     static void Register();
