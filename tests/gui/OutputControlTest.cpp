@@ -45,7 +45,7 @@ class OutputControlTest : public ::testing::Test {
 protected:
     void SetUp() override {
         LoadLibraryA("RICHED32.DLL");
-        parent_ = CreateWindowExA(0, "STATIC", "output", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 500, 300,
+        parent_ = CreateWindowExA(0, "STATIC", "output", WS_OVERLAPPEDWINDOW, 0, 0, 500, 300,
                                   nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
         HWND rich = CreateWindowExA(WS_EX_STATICEDGE, "RICHEDIT", "",
                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
@@ -92,6 +92,16 @@ TEST_F(OutputControlTest, ShortTextsStayInTheRichEditAndLongOnesMoveToTheView) {
     EXPECT_EQ(ClassOf(View()), "RICHEDIT");
     EXPECT_EQ(output_.Handle(), View());
     EXPECT_EQ(ui::WindowText(View()), "short\nagain");
+}
+
+TEST_F(OutputControlTest, OneOverlongLineTakesTheTextToTheView) {
+    const std::string longest = "a\n" + std::string(ui::RichEdit::kRichEditLineLength, 'x') + "\nb";
+    output_.SetText(longest);
+    EXPECT_EQ(ClassOf(View()), "RICHEDIT");
+    const std::string longer = "a\n" + std::string(ui::RichEdit::kRichEditLineLength + 1, 'x') + "\nb";
+    output_.SetText(longer);
+    EXPECT_EQ(ClassOf(View()), "VekTextView");
+    EXPECT_EQ(ui::WindowText(View()), longer);
 }
 
 TEST_F(OutputControlTest, ViewKeepsTheDialogsPlaceStylesAndFont) {

@@ -24,10 +24,14 @@ DWORD CALLBACK ReadSource(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* give
     return 0;
 }
 
-bool MoreLinesThan(const std::string& text, std::size_t limit) {
-    std::size_t lines = 1;
-    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
-        if (++lines > limit) return true;
+bool TooLargeForRichEdit(const std::string& text) {
+    std::size_t lines = 0;
+    for (std::size_t begin = 0; begin <= text.size(); ++lines) {
+        std::size_t end = text.find('\n', begin);
+        if (end == std::string::npos) end = text.size();
+        if (end - begin > RichEdit::kRichEditLineLength || lines == RichEdit::kRichEditLines) return true;
+        begin = end + 1;
+    }
     return false;
 }
 
@@ -91,7 +95,7 @@ void RichEdit::Renew(const char* className) {
 }
 
 void RichEdit::SetText(std::string text) {
-    const bool plain = MoreLinesThan(text, kRichEditLines);
+    const bool plain = TooLargeForRichEdit(text);
     const char* wanted = plain ? TextView::ClassName() : richClass_.c_str();
     if (!HasClass(wanted) || (!plain && GetWindowTextLengthA(Handle()) > 0)) Renew(wanted);
     if (format_.cbSize) Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format_));

@@ -1,9 +1,10 @@
 #pragma once
 // The Rich Edit 1.0 control of a dialog: text of any size, set in one piece,
-// and a paragraph format that holds for all of it. A text of more lines than
-// the Rich Edit control can lay out in reasonable time and memory goes into
-// a plain text view put in its place, with the same id, place, font and tab
-// stops; a shorter text brings the Rich Edit control back.
+// and a paragraph format that holds for all of it. A text of more lines, or
+// of longer lines, than the Rich Edit control can lay out in reasonable time
+// and memory goes into a plain text view put in its place, with the same id,
+// place, font and tab stops; a smaller text brings the Rich Edit control
+// back.
 #include <windows.h>
 #include <richedit.h>
 
@@ -24,12 +25,17 @@ public:
     // which a new one of the same kind replaces in place, and the new text
     // is streamed in with drawing held back, taking the format of the
     // paragraph it goes into.
-    // A long text is moved into the plain text view, not copied.
+    // A text for the plain text view is moved into it, not copied.
     void SetText(std::string text);
 
-    // Beyond this many lines a text is shown in the plain text view: Wine's
-    // Rich Edit spends some 20 KB and 0.2 ms on every line of a report.
+    // Beyond this many lines, or with a line longer than this many
+    // characters, a text is shown in the plain text view. Wine's Rich Edit
+    // spends some 20 KB and 0.2 ms on every line of a report, and time that
+    // grows with the square of a line's length on each line (a line of
+    // 65,000 characters, as one large TXT record makes, takes 1.4 GB and
+    // over a minute and a half).
     static constexpr std::size_t kRichEditLines = 5000;
+    static constexpr std::size_t kRichEditLineLength = 2000;
 
 protected:
     void OnAttach() override;
