@@ -72,13 +72,16 @@ for run in $(seq "$runs"); do
   app=$!
   pids=("$xvfb" "$server" "$app")
   wine "$win/vek-window-timing.exe" bench1m.test "$addr" $((chars * 99 / 100)) "$limit" > "$work/timing.txt" 2>&1 || true
+  sleep 1
+  # Peak resident memory of vek.exe (Wine's own share included).
+  peak=$(awk '/^VmHWM/ {printf "%.1f", $2 / 1024}' "/proc/$app/status" 2>/dev/null || true)
   stop "$server" "$app"
   pids=("$xvfb")
   closed=$(awk '/^closed/ {print $2}' "$work/server.log")
   shown=$(tr -d '\r' < "$work/timing.txt" | awk '/^shown/ {print $2}')
   started=$(tr -d '\r' < "$work/timing.txt" | awk '/^started/ {print $2}')
   if [ -n "$closed" ] && [ -n "$shown" ]; then
-    python3 -c "import sys; s,c,w=map(float,sys.argv[1:]); print(f'run $run: lookup {w-s:.3f} s, last byte to report shown {w-c:.3f} s')" \
+    python3 -c "import sys; s,c,w=map(float,sys.argv[1:]); print(f'run $run: lookup {w-s:.3f} s, last byte to report shown {w-c:.3f} s, vek.exe peak memory ${peak:-?} MB')" \
       "$started" "$closed" "$shown"
   else
     echo "run $run: no figure"; cat "$work/timing.txt" "$work/server.log"

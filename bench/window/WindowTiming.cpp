@@ -53,12 +53,13 @@ int main(int argc, char** argv) {
     SendMessageW(GetDlgItem(dialog, IDC_SERVER), WM_SETTEXT, 0,
                  reinterpret_cast<LPARAM>(Wide(argv[2]).c_str()));
     SendMessageW(GetDlgItem(dialog, IDC_QUERY_TYPE), CB_SETCURSEL, kAxfrLine, 0);
-    const HWND output = GetDlgItem(dialog, IDC_OUTPUT);
     const double started = UnixNow();
     PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_TCP_LOOKUP, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDC_TCP_LOOKUP)));
+    // The window may put a fresh output control in place for a new report,
+    // so the control is looked up on every poll.
     for (const double end = started + limit; UnixNow() < end; Sleep(2)) {
-        const LRESULT chars = SendMessageW(output, WM_GETTEXTLENGTH, 0, 0);
+        const LRESULT chars = SendMessageW(GetDlgItem(dialog, IDC_OUTPUT), WM_GETTEXTLENGTH, 0, 0);
         if (chars >= minChars) {
             std::printf("started %.6f\nshown %.6f\nchars %ld\n", started, UnixNow(),
                         static_cast<long>(chars));

@@ -36,7 +36,8 @@ void LookupDialog::Exchange(ui::DataExchange& exchange) {
     if (exchange.ToMembers()) {
         if (!Busy) exchange.Text(IDC_OUTPUT, ReportText);
     } else if (handedReport_ || !Busy) {
-        OutputView.SetText(handedReport_ ? *handedReport_ : ReportText);
+        // The handed copy is dropped after showing, so the control may take it.
+        OutputView.SetText(handedReport_ ? std::move(*handedReport_) : ReportText);
     }
     exchange.Check(IDC_DETAILED_ERRORS, DetailedErrors);
     exchange.Check(IDC_RECURSIVE, Recursive);

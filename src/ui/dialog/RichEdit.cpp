@@ -1,6 +1,9 @@
 #include "RichEdit.h"
 
+#include <algorithm>
 #include <cstring>
+
+#include "textview/TextView.h"
 
 namespace ui {
 
@@ -21,11 +24,35 @@ DWORD CALLBACK ReadSource(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* give
     return 0;
 }
 
+bool TooLargeForRichEdit(const std::string& text) {
+    std::size_t lines = 0;
+    for (std::size_t begin = 0; begin <= text.size(); ++lines) {
+        std::size_t end = text.find('\n', begin);
+        if (end == std::string::npos) end = text.size();
+        if (end - begin > RichEdit::kRichEditLineLength || lines == RichEdit::kRichEditLines) return true;
+        begin = end + 1;
+    }
+    return false;
+}
+
 }  // namespace
 
 void RichEdit::OnAttach() {
+    // The control the dialog was made with is the one short texts go to.
+    if (richClass_.empty()) {
+        char className[64] = "";
+        GetClassNameA(Handle(), className, sizeof className);
+        richClass_ = className;
+        richStyle_ = static_cast<DWORD>(GetWindowLongA(Handle(), GWL_STYLE));
+    }
     // A report of any size is shown whole.
     Send(EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
+}
+
+bool RichEdit::HasClass(const char* className) const {
+    char current[64] = "";
+    GetClassNameA(Handle(), current, sizeof current);
+    return lstrcmpiA(current, className) == 0;
 }
 
 void RichEdit::SetParagraphFormat(const PARAFORMAT& format) {
@@ -35,19 +62,22 @@ void RichEdit::SetParagraphFormat(const PARAFORMAT& format) {
     Send(EM_SETSEL, 0, 0);
 }
 
-// A new control with the same id, class, styles, place, font and tab
-// position; the old one, and its text, are destroyed.
-void RichEdit::Renew() {
+// A new control of `className` with the same id, styles, place, font and
+// tab position; the old one, and its text, are destroyed.
+void RichEdit::Renew(const char* className) {
     const HWND old = Handle();
     const HWND parent = GetParent(old);
-    char className[64] = "";
-    GetClassNameA(old, className, sizeof className);
+    const bool plain = lstrcmpiA(className, TextView::ClassName()) == 0;
+    if (plain) TextView::Register();
+    const DWORD kept = WS_VISIBLE | WS_DISABLED;
+    DWORD style = (richStyle_ & ~kept) | (static_cast<DWORD>(GetWindowLongA(old, GWL_STYLE)) & kept);
+    if (plain) style |= WS_HSCROLL;
     RECT place;
     GetWindowRect(old, &place);
     MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&place), 2);
     const HWND fresh = CreateWindowExA(
         static_cast<DWORD>(GetWindowLongA(old, GWL_EXSTYLE)), className, "",
-        static_cast<DWORD>(GetWindowLongA(old, GWL_STYLE)), place.left, place.top, place.right - place.left,
+        style, place.left, place.top, place.right - place.left,
         place.bottom - place.top, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(GetDlgCtrlID(old))),
         GetModuleHandleA(nullptr), nullptr);
     if (!fresh) {
@@ -64,10 +94,16 @@ void RichEdit::Renew() {
     Attach(fresh);
 }
 
-void RichEdit::SetText(const std::string& text) {
-    if (GetWindowTextLengthA(Handle()) > 0) Renew();
-    Send(WM_SETREDRAW, FALSE);
+void RichEdit::SetText(std::string text) {
+    const bool plain = TooLargeForRichEdit(text);
+    const char* wanted = plain ? TextView::ClassName() : richClass_.c_str();
+    if (!HasClass(wanted) || (!plain && GetWindowTextLengthA(Handle()) > 0)) Renew(wanted);
     if (format_.cbSize) Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format_));
+    if (plain) {
+        Send(TextView::kTakeText, 0, reinterpret_cast<LPARAM>(&text));
+        return;
+    }
+    Send(WM_SETREDRAW, FALSE);
     StreamSource source{&text, 0};
     EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, &ReadSource};
     Send(EM_STREAMIN, SF_TEXT | SFF_SELECTION, reinterpret_cast<LPARAM>(&stream));

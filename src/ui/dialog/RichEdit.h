@@ -1,6 +1,10 @@
 #pragma once
 // The Rich Edit 1.0 control of a dialog: text of any size, set in one piece,
-// and a paragraph format that holds for all of it.
+// and a paragraph format that holds for all of it. A text of more lines, or
+// of longer lines, than the Rich Edit control can lay out in reasonable time
+// and memory goes into a plain text view put in its place, with the same id,
+// place, font and tab stops; a smaller text brings the Rich Edit control
+// back.
 #include <windows.h>
 #include <richedit.h>
 
@@ -21,15 +25,28 @@ public:
     // which a new one of the same kind replaces in place, and the new text
     // is streamed in with drawing held back, taking the format of the
     // paragraph it goes into.
-    void SetText(const std::string& text);
+    // A text for the plain text view is moved into it, not copied.
+    void SetText(std::string text);
+
+    // Beyond this many lines, or with a line longer than this many
+    // characters, a text is shown in the plain text view. Wine's Rich Edit
+    // spends some 20 KB and 0.2 ms on every line of a report, and time that
+    // grows with the square of a line's length on each line (a line of
+    // 65,000 characters, as one large TXT record makes, takes 1.4 GB and
+    // over a minute and a half).
+    static constexpr std::size_t kRichEditLines = 5000;
+    static constexpr std::size_t kRichEditLineLength = 2000;
 
 protected:
     void OnAttach() override;
 
 private:
-    void Renew();
+    void Renew(const char* className);
+    bool HasClass(const char* className) const;
 
     PARAFORMAT format_{};
+    std::string richClass_;
+    DWORD richStyle_ = 0;
 };
 
 }  // namespace ui
