@@ -18,7 +18,10 @@ constexpr std::uint8_t kPointerBits = 0xC0;
 class NameText {
 public:
     explicit NameText(ReportBatch& out)
-        : out_(out), at_(out.room(kChunk + NameMemo::kTextSlack)), end_(at_ + kChunk) {}
+        : out_(out),
+          at_(out.room(kChunk + NameMemo::kTextSlack)),
+          end_(at_ + kChunk),
+          first_(at_) {}
     ~NameText() { out_.commit(at_); }
     NameText(const NameText&) = delete;
     NameText& operator=(const NameText&) = delete;
@@ -40,6 +43,17 @@ public:
             std::memcpy(at_ + i, text + i, NameMemo::kTextSlack);
         at_ += length;
     }
+
+    // For the quick pass, which never renews the chunk: whether n more bytes
+    // fit, a label with a dot behind it, the last dot taken back, and the
+    // way back to the start of the text.
+    bool fits(std::size_t n) const { return static_cast<std::ptrdiff_t>(n) <= end_ - at_; }
+    void labelAndDot(const std::uint8_t* bytes, std::uint8_t length) {
+        at_ = ReportBatch::CopyRaw(at_, bytes, length);
+        *at_++ = '.';
+    }
+    void dropDot() { --at_; }
+    void restart() { at_ = first_; }
 
     // Where the text stands, and the text written since such a mark while it
     // is all in the current chunk (else nullptr).
@@ -63,6 +77,7 @@ private:
     ReportBatch& out_;
     char* at_;
     char* end_;
+    char* const first_;  // where the text began
     unsigned chunks_ = 0;
 };
 
@@ -110,6 +125,45 @@ bool MayReuse(const NameMemo::Entry& known, const ReplyReader& reply, std::size_
               int hops) {
     return known.runEnd < limit && hops + known.hops <= kMaxPointerHops &&
            known.textBudget <= reply.nameTextLeft();
+}
+
+// The common case, tried first: labels, then the name's end or a pointer
+// straight to a suffix that the memo knows and that passes the walk's checks
+// from here. Anything else (a pointer chain, an unknown suffix, labels beyond
+// the first chunk, an error) returns false before the chunk is renewed, and
+// the full walk then runs from the start on the untouched reader and text.
+bool QuickName(NameText& text, ReplyReader& reply, int position, int& next) {
+    const NameMemo* const memo = reply.nameMemo();
+    if (!memo || position < 0) return false;
+    reply.seek(static_cast<std::size_t>(position));
+    bool labels = false;
+    for (;;) {
+        const std::size_t at = reply.pos();
+        const std::uint8_t length = reply.u8();
+        if (!reply.ok()) return false;
+        if (length == 0) {
+            if (labels) text.dropDot();
+            next = static_cast<int>(reply.pos());
+            return true;
+        }
+        if (length & kPointerBits) {
+            const std::size_t target = (std::size_t(length & 0x3F) << 8 | reply.u8()) + 2;
+            if (!reply.ok() || target >= static_cast<std::size_t>(position)) return false;
+            const NameMemo::Entry* known = memo->find(target);
+            if (!known || !MayReuse(*known, reply, static_cast<std::size_t>(position), 1))
+                return false;
+            reply.spendNameText(known->textBudget);
+            text.appendKnown(memo->text(*known), known->textLength);
+            reply.seek(known->end);
+            next = static_cast<int>(at) + 2;
+            return true;
+        }
+        reply.spendNameText(length + 1u);  // the label and its dot
+        const std::uint8_t* label = reply.bytes(length);
+        if (!label || !text.fits(length + 1u)) return false;
+        text.labelAndDot(label, length);
+        labels = true;
+    }
 }
 
 // The walk over one name's labels and pointers; see AppendName.
@@ -181,7 +235,12 @@ int WalkName(NameText& text, ReplyReader& reply, int position) {
 int AppendName(ReportBatch& out, ReplyReader& reply, int position) {
     ReplyReader cursor = reply;
     NameText text(out);
-    const int next = WalkName(text, cursor, position);
+    int next;
+    if (!QuickName(text, cursor, position, next)) {
+        cursor = reply;
+        text.restart();
+        next = WalkName(text, cursor, position);
+    }
     reply = cursor;
     return next;
 }

@@ -54,10 +54,10 @@ public:
 private:
     // Pointers carry 14 bits of offset, counted behind the length prefix.
     static constexpr std::size_t kMaxTarget = 0x3FFF + 2 + 1;
-    static constexpr std::size_t kSlots = 512;  // as many as Slot's top 9 bits
+    static constexpr std::size_t kSlots = 1024;  // as many as Slot's top 10 bits
     static constexpr std::size_t kTextSpace = 16384;
     static std::size_t Slot(std::size_t target) {
-        return (static_cast<std::uint32_t>(target) * 0x9E3779B1u) >> 23;  // top 9 bits
+        return (static_cast<std::uint32_t>(target) * 0x9E3779B1u) >> 22;  // top 10 bits
     }
 
     std::uint16_t targets_[kSlots];  // target + 1; 0 for an empty slot

@@ -100,7 +100,33 @@ TEST(NameMemoReuse, SuffixLongerThanAChunkIsDecodedInFullEachTime) {
     EXPECT_EQ(outcomes[3].name.size(), 2u + 4 * 64 + 10);
 }
 
+TEST(NameMemoReuse, LongNameBeforeAKnownSuffixComesOutWhole) {
+    // 14: "a.b"; 19: a pointer to it (kept); 21: four labels of 63 bytes and
+    // then a pointer to 14, more text than one chunk of a name.
+    Bytes b = Concat({kPrefixAndHeader, {0x01, 'a', 0x01, 'b', 0x00, 0xC0, 0x0C}});
+    for (int i = 0; i < 4; ++i) {
+        b.push_back(63);
+        b.insert(b.end(), 63, static_cast<std::uint8_t>('p' + i));
+    }
+    b.insert(b.end(), {0xC0, 0x0C});
+    NameMemo memo;
+    const auto outcomes = ExpectSameWithMemo(b, {19, 21, 21}, memo);
+    EXPECT_EQ(outcomes[2].name.size(), 4u * 64 + 3);
+}
+
 // --- Checks that a known suffix must pass again -----------------------------
+
+TEST(NameMemoChecks, PointerForwardToAKnownSuffixStillFails) {
+    const Bytes b = Concat({kPrefixAndHeader,
+                            {0x01, 'x', 0xC0, 0x12,  // 14: "x", pointer forward to 20
+                             0x00, 0x00,             // 18: unused
+                             0x01, 'a', 0x00,        // 20: "a"
+                             0xC0, 0x12}});          // 23: pointer to 20 (kept)
+    NameMemo memo;
+    const auto outcomes = ExpectSameWithMemo(b, {23, 14}, memo);
+    EXPECT_TRUE(outcomes[0].ok);
+    EXPECT_FALSE(outcomes[1].ok);
+}
 
 TEST(NameMemoChecks, RunReachedFromInsideItsOwnLabelsStillFails) {
     // 14: one label whose bytes (at 15) read as a pointer back to 14; its run
