@@ -10,28 +10,37 @@ namespace {
 constexpr int kSoaNumbers = 563;
 constexpr int kUnknownType = 564;
 
-struct Tag {
-    const char* text;
-    std::size_t length;
+// Tags of the record types whose data is one domain name, by type (an empty
+// length for the other types), each padded to eight bytes so that it goes
+// into the report as one fixed-size copy.
+struct NameTag {
+    char text[8];
+    std::uint8_t length;
 };
 template <std::size_t N>
-constexpr Tag MakeTag(const char (&text)[N]) {
-    return {text, N - 1};
+constexpr NameTag Tag(const char (&text)[N]) {
+    static_assert(N <= sizeof(NameTag::text), "a tag fits its eight bytes");
+    NameTag tag{};
+    for (std::size_t i = 0; i + 1 < N; ++i) tag.text[i] = text[i];
+    tag.length = N - 1;
+    return tag;
 }
+constexpr NameTag kNameTags[] = {
+    {},              {},               // 0, 1 (A)
+    Tag("\tNS\t"),    Tag("\tMD\t"),     Tag("\tMF\t"),  // 2 to 4
+    Tag("\tCNAME\t"), {},               // 5, 6 (SOA)
+    Tag("\tMB\t"),    Tag("\tMG\t"),     Tag("\tMR\t"),  // 7 to 9
+    {},              {},               Tag("\tPTR\t"),  // 10 (NULL), 11 (WKS), 12
+};
 
-// Record types whose data is one domain name, with their tags.
-Tag NameTypeTag(unsigned type) {
-    switch (type) {
-        case 2: return MakeTag("\tNS\t");
-        case 3: return MakeTag("\tMD\t");
-        case 4: return MakeTag("\tMF\t");
-        case 5: return MakeTag("\tCNAME\t");
-        case 7: return MakeTag("\tMB\t");
-        case 8: return MakeTag("\tMG\t");
-        case 9: return MakeTag("\tMR\t");
-        case 12: return MakeTag("\tPTR\t");
-        default: return {nullptr, 0};
-    }
+// Writes the tag of a type whose data is one name; false for other types.
+bool PutNameTag(ReportBatch& out, unsigned type) {
+    if (type >= sizeof kNameTags / sizeof kNameTags[0] || kNameTags[type].length == 0)
+        return false;
+    char* at = out.room(sizeof kNameTags[type].text);
+    std::memcpy(at, kNameTags[type].text, sizeof kNameTags[type].text);
+    out.commit(at + kNameTags[type].length);
+    return true;
 }
 
 void PutCharacterString(ReportBatch& out, ReplyReader& reply) {
@@ -118,9 +127,7 @@ void WriteRecordData(ReportBatch& out, ReplyReader& reply, int position, TimeToL
     if (!reply.ok()) return;
 
     PutTimeToLive(out, ttl, lastTtl);
-    const Tag tag = NameTypeTag(type);
-    if (tag.text) {
-        out.put(tag.text, tag.length);
+    if (PutNameTag(out, type)) {
         AppendName(out, reply, rdata);
         out.put('\n');
         return;
