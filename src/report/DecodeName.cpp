@@ -17,7 +17,8 @@ constexpr std::uint8_t kPointerBits = 0xC0;
 // Label bytes go in unchanged, except that a zero byte adds nothing.
 class NameText {
 public:
-    explicit NameText(ReportBatch& out) : out_(out), at_(out.room(kChunk)), end_(at_ + kChunk) {}
+    explicit NameText(ReportBatch& out)
+        : out_(out), at_(out.room(kChunk + NameMemo::kTextSlack)), end_(at_ + kChunk) {}
     ~NameText() { out_.commit(at_); }
     NameText(const NameText&) = delete;
     NameText& operator=(const NameText&) = delete;
@@ -30,10 +31,14 @@ public:
         if (length > end_ - at_) renew();
         at_ = ReportBatch::CopyRaw(at_, bytes, length);
     }
-    // Text already free of zero bytes, up to a chunk of it.
-    void append(const char* text, std::size_t length) {
+    // A suffix's text from the memo (free of zero bytes, up to a chunk of
+    // it), copied in whole blocks: the memo and the chunk both have room for
+    // a block's worth behind the text.
+    void appendKnown(const char* text, std::size_t length) {
         if (static_cast<std::ptrdiff_t>(length) > end_ - at_) renew();
-        at_ = ReportBatch::CopyRaw(at_, reinterpret_cast<const std::uint8_t*>(text), length);
+        for (std::size_t i = 0; i < length; i += NameMemo::kTextSlack)
+            std::memcpy(at_ + i, text + i, NameMemo::kTextSlack);
+        at_ += length;
     }
 
     // Where the text stands, and the text written since such a mark while it
@@ -50,7 +55,7 @@ private:
     static constexpr std::size_t kChunk = NameMemo::kMaxText + 1;
     void renew() {
         out_.commit(at_);
-        at_ = out_.room(kChunk);
+        at_ = out_.room(kChunk + NameMemo::kTextSlack);
         end_ = at_ + kChunk;
         ++chunks_;
     }
@@ -128,12 +133,15 @@ int WalkName(NameText& text, ReplyReader& reply, int position) {
             reply.fail();
             return position;
         }
-        if (length == 0 || length & kPointerBits) note.runEnds(at);
-        if (length == 0) break;
+        if (length == 0) {
+            note.runEnds(at);
+            break;
+        }
         // The dot is decided by the byte behind a label, before a pointer
         // there is followed, so "label, pointer to the root" ends in a dot.
         if (afterLabel) text.dot();
         if (length & kPointerBits) {
+            note.runEnds(at);
             const std::size_t target = (std::size_t(length & 0x3F) << 8 | reply.u8()) + 2;
             if (result < 0) result = static_cast<int>(at) + 2;
             if (!reply.ok() || target >= segmentStart || ++hops > kMaxPointerHops) {
@@ -147,7 +155,7 @@ int WalkName(NameText& text, ReplyReader& reply, int position) {
                 const NameMemo::Entry* known = memo->find(target);
                 if (known && MayReuse(*known, reply, limit, hops)) {
                     reply.spendNameText(known->textBudget);
-                    text.append(memo->text(*known), known->textLength);
+                    text.appendKnown(memo->text(*known), known->textLength);
                     hops += known->hops;
                     reply.seek(known->end);
                     break;

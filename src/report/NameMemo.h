@@ -22,6 +22,9 @@ public:
     };
     // Texts longer than this are walked each time; it fits a name's buffer.
     static constexpr std::size_t kMaxText = 255;
+    // Bytes behind every text that may be read with it, so that a text can
+    // be copied in whole blocks of this size.
+    static constexpr std::size_t kTextSlack = 16;
 
     NameMemo() { std::memset(targets_, 0, sizeof targets_); }
     NameMemo(const NameMemo&) = delete;
@@ -37,7 +40,7 @@ public:
     // Keeps the suffix at target (replacing what shared its slot), unless its
     // text is too long or the memo's text space has run out.
     void store(std::size_t target, Entry entry, const char* text) {
-        if (entry.textLength > kMaxText || entry.textLength > sizeof text_ - textUsed_ ||
+        if (entry.textLength > kMaxText || entry.textLength > kTextSpace - textUsed_ ||
             target >= kMaxTarget)
             return;
         std::memcpy(text_ + textUsed_, text, entry.textLength);
@@ -52,12 +55,13 @@ private:
     // Pointers carry 14 bits of offset, counted behind the length prefix.
     static constexpr std::size_t kMaxTarget = 0x3FFF + 2 + 1;
     static constexpr std::size_t kSlots = 512;  // as many as Slot's top 9 bits
+    static constexpr std::size_t kTextSpace = 16384;
     static std::size_t Slot(std::size_t target) {
         return (static_cast<std::uint32_t>(target) * 0x9E3779B1u) >> 23;  // top 9 bits
     }
 
     std::uint16_t targets_[kSlots];  // target + 1; 0 for an empty slot
     Entry entries_[kSlots];
-    char text_[16384];
+    char text_[kTextSpace + kTextSlack];
     std::size_t textUsed_ = 0;
 };

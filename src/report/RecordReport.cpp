@@ -48,13 +48,20 @@ void PutAddress(ReportBatch& out, ReplyReader& reply) {
     out.commit(at - 1);
 }
 
-// "\t%d " of the time to live.
-void PutTimeToLive(ReportBatch& out, std::int32_t ttl) {
-    char* at = out.room(kDecimalDigits + 2);
-    *at++ = '\t';
-    at = WriteDecimal(at, ttl);
-    *at++ = ' ';
-    out.commit(at);
+// "\t%d " of the time to live, formatted only when it differs from the last.
+void PutTimeToLive(ReportBatch& out, std::int32_t ttl, TimeToLiveText& last) {
+    if (!last.known || last.value != ttl) {
+        char* at = last.text;
+        *at++ = '\t';
+        at = WriteDecimal(at, ttl);
+        *at++ = ' ';
+        last.known = true;
+        last.value = ttl;
+        last.length = static_cast<std::uint8_t>(at - last.text);
+    }
+    char* at = out.room(sizeof last.text);
+    std::memcpy(at, last.text, sizeof last.text);
+    out.commit(at + last.length);
 }
 
 void PutSoa(ReportBatch& out, ReplyReader& reply, int rdata) {
@@ -100,7 +107,7 @@ void PutDump(ReportBatch& out, ReplyReader& reply, std::uint16_t length) {
 // Renders the time to live, type tag and data of the record whose type field
 // stands at position. The data is read by type, even where RDLENGTH says less;
 // any read past the message's bytes leaves the reader's error set.
-void WriteRecordData(ReportBatch& out, ReplyReader& reply, int position) {
+void WriteRecordData(ReportBatch& out, ReplyReader& reply, int position, TimeToLiveText& lastTtl) {
     if (position < 0) return reply.fail();
     reply.seek(static_cast<std::size_t>(position));
     const std::uint16_t type = reply.u16();
@@ -110,7 +117,7 @@ void WriteRecordData(ReportBatch& out, ReplyReader& reply, int position) {
     const int rdata = position + 10;
     if (!reply.ok()) return;
 
-    PutTimeToLive(out, ttl);
+    PutTimeToLive(out, ttl, lastTtl);
     const Tag tag = NameTypeTag(type);
     if (tag.text) {
         out.put(tag.text, tag.length);
@@ -153,5 +160,6 @@ void WriteRecordData(ReportBatch& out, ReplyReader& reply, int position) {
 
 void LookupState::ReportRecordData(ReplyReader& reply, int position) {
     ReportBatch out(ReportText);
-    WriteRecordData(out, reply, position);
+    TimeToLiveText ttl;
+    WriteRecordData(out, reply, position, ttl);
 }

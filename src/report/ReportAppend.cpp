@@ -13,16 +13,31 @@ std::uint64_t Magnitude(std::int64_t value) {
     return value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
 }
 
-// Writes the decimal text of value so that it ends just before end, and
-// returns where it begins.
-char* FormatDecimal(char* end, std::int64_t value) {
-    // Two digits per step, from a table of "00" to "99".
+// The number of decimal digits of magnitude.
+std::size_t DigitCount(std::uint64_t magnitude) {
+    std::size_t count = 1;
+    for (std::uint64_t power = 10; magnitude >= power && count < kDecimalDigits; power *= 10)
+        ++count;
+    return count;
+}
+
+void AppendDecimal(std::string& out, std::int64_t value) {
+    char digits[kDecimalDigits];
+    out.append(digits, static_cast<std::size_t>(WriteDecimal(digits, value) - digits));
+}
+}  // namespace
+
+// Two digits per step from the end, from a table of "00" to "99", straight
+// into place: the length is counted first.
+char* WriteDecimal(char* at, std::int64_t value) {
     static const char kPairs[] =
         "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
         "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
         "8081828384858687888990919293949596979899";
-    char* p = end;
     std::uint64_t magnitude = Magnitude(value);
+    if (value < 0) *at++ = '-';
+    char* const end = at + DigitCount(magnitude);
+    char* p = end;
     while (magnitude >= 100) {
         const char* pair = kPairs + magnitude % 100 * 2;
         magnitude /= 100;
@@ -36,24 +51,7 @@ char* FormatDecimal(char* end, std::int64_t value) {
     } else {
         *--p = static_cast<char>('0' + magnitude);
     }
-    if (value < 0) *--p = '-';
-    return p;
-}
-
-void AppendDecimal(std::string& out, std::int64_t value) {
-    char digits[kDecimalDigits];
-    char* const end = digits + sizeof digits;
-    const char* const first = FormatDecimal(end, value);
-    out.append(first, static_cast<std::size_t>(end - first));
-}
-}  // namespace
-
-char* WriteDecimal(char* at, std::int64_t value) {
-    char digits[2 * kDecimalDigits];
-    char* const end = digits + kDecimalDigits;
-    const char* const first = FormatDecimal(end, value);
-    std::memcpy(at, first, kDecimalDigits);
-    return at + (end - first);
+    return end;
 }
 
 namespace {

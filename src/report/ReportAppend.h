@@ -9,9 +9,8 @@
 // Room for the decimal text of any 64-bit value, sign included.
 constexpr std::size_t kDecimalDigits = 20;
 
-// Writes the decimal text of value ("%d") at at and returns the end of it.
-// It writes kDecimalDigits bytes whatever the length of the text, so that the
-// copy has one fixed size: there must be room for them.
+// Writes the decimal text of value ("%d") at at, at most kDecimalDigits
+// characters, and returns the end of it.
 char* WriteDecimal(char* at, std::int64_t value);
 
 // Writes the decimal text of an address byte and a dot behind it at at (four

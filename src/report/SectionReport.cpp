@@ -63,11 +63,12 @@ int ReportQuestion(std::string& out, ReplyReader& reply, int position) {
 // the malformed line; the result is then false.
 bool ReportRecords(LookupState& state, ReplyReader& reply, int& position, unsigned count) {
     ReportBatch out(state.ReportText);
+    TimeToLiveText ttl;
     for (unsigned i = 0; i < count; ++i) {
         const std::size_t mark = out.size();
         out.put('\t');
         const int fixed = AppendName(out, reply, position);
-        WriteRecordData(out, reply, fixed);
+        WriteRecordData(out, reply, fixed, ttl);
         // The next record always follows RDLENGTH, whatever the rendering read.
         reply.seek(static_cast<std::size_t>(fixed) + 8);
         reply.seek(static_cast<std::size_t>(fixed) + 10 + reply.u16());

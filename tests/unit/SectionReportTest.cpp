@@ -179,6 +179,22 @@ TEST(SectionRecords, TimesToLiveAtEveryDigitCount) {
     }
 }
 
+TEST(SectionRecords, EachRecordOfAMessageHasItsOwnTimeToLive) {
+    auto withTtl = [](std::uint32_t ttl) {
+        Bytes record = RecordAB(1, {10, 0, 0, 1});
+        for (int i = 0; i < 4; ++i) record[6 + i] = static_cast<std::uint8_t>(ttl >> (24 - 8 * i));
+        return record;
+    };
+    ReportState state;
+    const std::string all =
+        Sections(state, Framed(Concat({HeaderWith(1, 4, 0, 0), kQuestionAB, withTtl(300),
+                                       withTtl(86400), withTtl(86400), withTtl(7)})));
+    EXPECT_NE(all.find("\ta.b\t300 \tA\t10.0.0.1\n\ta.b\t86400 \tA\t10.0.0.1\n"
+                       "\ta.b\t86400 \tA\t10.0.0.1\n\ta.b\t7 \tA\t10.0.0.1\n"),
+              std::string::npos)
+        << all;
+}
+
 TEST(SectionRecords, SoaNumbersAreSigned) {
     const Bytes soa = {0x02, 'n', 's', 0xC0, 0x0C,    // primary ns.a.b
                        0x01, 'h', 0xC0, 0x0C,         // mailbox h.a.b
