@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "dialog/DataExchange.h"
 #include "dialog/RichEdit.h"
@@ -76,11 +77,7 @@ protected:
     ui::RichEdit output_;
 };
 
-TEST_F(OutputControlTest, ShortTextsStayInTheRichEditAndLongOnesMoveToTheView) {
-    output_.SetText(Lines(ui::RichEdit::kRichEditLines));
-    EXPECT_EQ(ClassOf(View()), "RICHEDIT");
-    EXPECT_EQ(ui::WindowText(View()), Lines(ui::RichEdit::kRichEditLines));
-
+TEST_F(OutputControlTest, ALongTextMovesToTheViewInPlaceAndAShortOneBack) {
     const std::string longer = Lines(ui::RichEdit::kRichEditLines + 1);
     output_.SetText(longer);
     EXPECT_EQ(ClassOf(View()), "VekTextView");
@@ -94,14 +91,24 @@ TEST_F(OutputControlTest, ShortTextsStayInTheRichEditAndLongOnesMoveToTheView) {
     EXPECT_EQ(ui::WindowText(View()), "short\nagain");
 }
 
-TEST_F(OutputControlTest, OneOverlongLineTakesTheTextToTheView) {
-    const std::string longest = "a\n" + std::string(ui::RichEdit::kRichEditLineLength, 'x') + "\nb";
-    output_.SetText(longest);
-    EXPECT_EQ(ClassOf(View()), "RICHEDIT");
-    const std::string longer = "a\n" + std::string(ui::RichEdit::kRichEditLineLength + 1, 'x') + "\nb";
-    output_.SetText(longer);
-    EXPECT_EQ(ClassOf(View()), "VekTextView");
-    EXPECT_EQ(ui::WindowText(View()), longer);
+// Each limit on its own: a text at the limit stays, one over it moves.
+TEST_F(OutputControlTest, ATextOverAnyOneLimitGoesToTheView) {
+    using ui::RichEdit;
+    const std::string longestLine(RichEdit::kRichEditLineLength, 'x');
+    std::string largest;  // 1,024 lines of 64 bytes each
+    while (largest.size() < RichEdit::kRichEditBytes) largest += std::string(63, 'x') + "\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {Lines(RichEdit::kRichEditLines), Lines(RichEdit::kRichEditLines + 1)},
+        {"a\n" + longestLine + "\nb", "a\n" + longestLine + "x\nb"},
+        {largest, largest + "z"},
+    };
+    for (const auto& [within, over] : cases) {
+        output_.SetText(within);
+        EXPECT_EQ(ClassOf(View()), "RICHEDIT") << within.size();
+        output_.SetText(over);
+        EXPECT_EQ(ClassOf(View()), "VekTextView") << over.size();
+        EXPECT_EQ(ui::WindowText(View()), over);
+    }
 }
 
 TEST_F(OutputControlTest, ViewKeepsTheDialogsPlaceStylesAndFont) {

@@ -25,6 +25,7 @@ DWORD CALLBACK ReadSource(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* give
 }
 
 bool TooLargeForRichEdit(const std::string& text) {
+    if (text.size() > RichEdit::kRichEditBytes) return true;
     std::size_t lines = 0;
     for (std::size_t begin = 0; begin <= text.size(); ++lines) {
         std::size_t end = text.find('\n', begin);

@@ -28,13 +28,14 @@ public:
     // A text for the plain text view is moved into it, not copied.
     void SetText(std::string text);
 
-    // Beyond this many lines, or with a line longer than this many
-    // characters, a text is shown in the plain text view. Wine's Rich Edit
-    // spends some 20 KB and 0.2 ms on every line of a report, and time that
-    // grows with the square of a line's length on each line (a line of
-    // 65,000 characters, as one large TXT record makes, takes 1.4 GB and
-    // over a minute and a half).
-    static constexpr std::size_t kRichEditLines = 5000;
+    // A text over any of these limits is shown in the plain text view.
+    // Wine's Rich Edit spends some 20 KB and 0.2 ms on every line of a
+    // report, and on each line time that grows with the square of its
+    // length: 256 KB of 2,000-character lines took it 10 s, and one line of
+    // 65,000 characters (one large TXT record) 1.4 GB and 97 s. Within the
+    // limits it takes at most a few seconds.
+    static constexpr std::size_t kRichEditLines = 2000;
+    static constexpr std::size_t kRichEditBytes = 64 * 1024;
     static constexpr std::size_t kRichEditLineLength = 2000;
 
 protected:
