@@ -67,6 +67,21 @@ protected:
     HWND View() const { return GetDlgItem(parent_, IDC_OUTPUT); }
     LRESULT Send(UINT message, WPARAM w = 0, LPARAM l = 0) const { return SendMessageA(View(), message, w, l); }
     LRESULT FirstVisible() const { return Send(EM_GETFIRSTVISIBLELINE); }
+    // A key pressed with Shift and Control held or not, as the view reads them.
+    void Press(WPARAM key, bool shift = false, bool control = false) const {
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = shift ? 0x80 : 0;
+        keys[VK_CONTROL] = control ? 0x80 : 0;
+        SetKeyboardState(keys);
+        Send(WM_KEYDOWN, key);
+        keys[VK_SHIFT] = keys[VK_CONTROL] = 0;
+        SetKeyboardState(keys);
+    }
+    std::pair<DWORD, DWORD> Selection() const {
+        DWORD begin = 0, end = 0;
+        Send(EM_GETSEL, reinterpret_cast<WPARAM>(&begin), reinterpret_cast<LPARAM>(&end));
+        return {begin, end};
+    }
     // The plain text view with a text of `lines` lines.
     void ShowLines(std::size_t lines) {
         output_.SetText(Lines(lines));
@@ -174,7 +189,7 @@ TEST_F(OutputControlTest, MouseSelectsFromTheClickToTheShiftClick) {
     EXPECT_EQ(GetFocus(), View());
 }
 
-TEST_F(OutputControlTest, ScrollBarWheelAndKeysMoveTheFirstVisibleLineWithinBounds) {
+TEST_F(OutputControlTest, ScrollBarAndWheelMoveTheFirstVisibleLineWithinBounds) {
     ShowLines(6000);
     EXPECT_EQ(FirstVisible(), 0);
     Send(WM_VSCROLL, SB_LINEUP);
@@ -189,15 +204,45 @@ TEST_F(OutputControlTest, ScrollBarWheelAndKeysMoveTheFirstVisibleLineWithinBoun
     UINT lines = 3;
     SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
     EXPECT_EQ(FirstVisible(), static_cast<LRESULT>(lines));
-    Send(WM_KEYDOWN, VK_DOWN);
-    EXPECT_EQ(FirstVisible(), static_cast<LRESULT>(lines) + 1);
-    Send(WM_KEYDOWN, VK_NEXT);
-    EXPECT_GT(FirstVisible(), static_cast<LRESULT>(lines) + 2);
     // The caret at the end of the text brings the last line into sight.
     Send(WM_VSCROLL, SB_TOP);
     Send(EM_SETSEL, static_cast<WPARAM>(Lines(6000).size()), static_cast<LPARAM>(Lines(6000).size()));
     Send(EM_SCROLLCARET);
     EXPECT_EQ(FirstVisible(), last);
+}
+
+// Lines are "line N\tcolumn": 13 characters and a line feed each up to
+// line 9, 14 from line 10 on.
+TEST_F(OutputControlTest, KeysMoveTheCaretAndShiftExtendsTheSelection) {
+    ShowLines(6000);
+    SetFocus(View());
+    Press(VK_DOWN);
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{14}, DWORD{14}));
+    Press(VK_END, true);
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{14}, DWORD{27}));
+    Press(VK_RIGHT);
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{28}, DWORD{28}));
+    Press(VK_LEFT, true);
+    Press(VK_LEFT, true);
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{26}, DWORD{28}));
+    Send(WM_COPY);
+    EXPECT_EQ(Clipboard(), "n\r\n");
+    EXPECT_EQ(FirstVisible(), 0);
+
+    // Paging and the text's end move the view with the caret.
+    Press(VK_NEXT);
+    const LRESULT page = FirstVisible();
+    EXPECT_GT(page, 0);
+    Press(VK_END, false, true);
+    const DWORD size = static_cast<DWORD>(Lines(6000).size());
+    EXPECT_EQ(Selection(), std::make_pair(size, size));
+    EXPECT_GT(FirstVisible(), 5900);
+    Press(VK_HOME, true, true);
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{0}, size));
+    EXPECT_EQ(FirstVisible(), 0);
+    Press(VK_UP);
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{0}, DWORD{0}));
+    UpdateWindow(View());
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <utility>
 
+#include "CaretMotion.h"
 #include "TextLayout.h"
 
 namespace ui {
@@ -34,7 +36,10 @@ private:
     void OnScroll(int bar, int code);
     void OnKey(WPARAM key);
     void OnMouse(LPARAM where, bool extend);
+    void OnFocus(bool focused);
     void Select(std::size_t anchor, std::size_t caret);
+    int CaretX() const;
+    void PlaceCaret() const;
     void ScrollCaretIntoView();
     void Copy() const;
     std::size_t OffsetAt(POINT point) const;
@@ -52,6 +57,7 @@ private:
     int left_ = 0;
     std::size_t anchor_ = 0;
     std::size_t caret_ = 0;
+    int caretX_ = 0;  // the pixel column that up and down keep to
     bool focused_ = false;
 };
 
@@ -60,7 +66,9 @@ void View::SetText(std::string text) {
     top_ = 0;
     left_ = 0;
     anchor_ = caret_ = 0;
+    caretX_ = 0;
     UpdateScrollBars();
+    PlaceCaret();
     InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -130,6 +138,7 @@ void View::ScrollTo(long long top, long long left) {
     top_ = static_cast<std::size_t>(top);
     left_ = static_cast<int>(left);
     UpdateScrollBars();
+    PlaceCaret();
     InvalidateRect(window_, nullptr, TRUE);
 }
 
@@ -156,23 +165,34 @@ void View::OnScroll(int bar, int code) {
         ScrollTo(static_cast<long long>(top_), pos);
 }
 
+std::optional<Motion> MotionOf(WPARAM key, bool control) {
+    switch (key) {
+    case VK_LEFT: return Motion::Left;
+    case VK_RIGHT: return Motion::Right;
+    case VK_UP: return Motion::Up;
+    case VK_DOWN: return Motion::Down;
+    case VK_PRIOR: return Motion::PageUp;
+    case VK_NEXT: return Motion::PageDown;
+    case VK_HOME: return control ? Motion::TextStart : Motion::LineStart;
+    case VK_END: return control ? Motion::TextEnd : Motion::LineEnd;
+    default: return std::nullopt;
+    }
+}
+
+// The caret keys move the caret, with Shift the selection's moving end, and
+// bring it into sight.
 void View::OnKey(WPARAM key) {
     const bool control = GetKeyState(VK_CONTROL) < 0;
-    const long long top = static_cast<long long>(top_);
-    switch (key) {
-    case VK_UP: ScrollTo(top - 1, left_); break;
-    case VK_DOWN: ScrollTo(top + 1, left_); break;
-    case VK_PRIOR: ScrollTo(top - std::max(VisibleLines() - 1, 1), left_); break;
-    case VK_NEXT: ScrollTo(top + std::max(VisibleLines() - 1, 1), left_); break;
-    case VK_LEFT: ScrollTo(top, left_ - std::max(lineHeight_, 8)); break;
-    case VK_RIGHT: ScrollTo(top, left_ + std::max(lineHeight_, 8)); break;
-    case VK_HOME: ScrollTo(control ? 0 : top, 0); break;
-    case VK_END: ScrollTo(control ? static_cast<long long>(layout_.LineCount()) : top, control ? 0 : INT_MAX); break;
-    case 'A': if (control) Select(0, layout_.Text().size()); break;
-    case 'C':
-    case VK_INSERT: if (control) Copy(); break;
-    default: break;
+    if (const std::optional<Motion> motion = MotionOf(key, control)) {
+        const auto page = static_cast<std::size_t>(std::max(VisibleLines() - 1, 1));
+        const Caret moved = MoveCaret(layout_, Caret{caret_, caretX_}, *motion, page);
+        Select(GetKeyState(VK_SHIFT) < 0 ? anchor_ : moved.offset, moved.offset);
+        caretX_ = moved.x;
+        ScrollCaretIntoView();
+        return;
     }
+    if (key == 'A' && control) Select(0, layout_.Text().size());
+    if ((key == 'C' || key == VK_INSERT) && control) Copy();
 }
 
 std::size_t View::OffsetAt(POINT point) const {
@@ -192,11 +212,39 @@ void View::OnMouse(LPARAM where, bool extend) {
     Select(extend ? anchor_ : at, at);
 }
 
+void View::OnFocus(bool focused) {
+    focused_ = focused;
+    if (focused) {
+        CreateCaret(window_, nullptr, 1, lineHeight_);
+        PlaceCaret();
+        ShowCaret(window_);
+    } else {
+        DestroyCaret();
+    }
+    InvalidateRect(window_, nullptr, TRUE);
+}
+
 void View::Select(std::size_t anchor, std::size_t caret) {
     const std::size_t size = layout_.Text().size();
     anchor_ = std::min(anchor, size);
     caret_ = std::min(caret, size);
+    caretX_ = CaretX();
+    PlaceCaret();
     InvalidateRect(window_, nullptr, TRUE);
+}
+
+// The caret's pixel position in its line, from the line's left edge.
+int View::CaretX() const {
+    const std::size_t line = layout_.LineOf(caret_);
+    return layout_.XOf(line, caret_ - layout_.LineStart(line));
+}
+
+void View::PlaceCaret() const {
+    if (!focused_) return;
+    const long long line = static_cast<long long>(layout_.LineOf(caret_)) - static_cast<long long>(top_);
+    // Out of sight the caret is parked just above the view.
+    const long long y = std::clamp(line, -1LL, static_cast<long long>(VisibleLines())) * lineHeight_;
+    SetCaretPos(kMargin - left_ + CaretX(), static_cast<int>(y));
 }
 
 void View::ScrollCaretIntoView() {
@@ -204,7 +252,11 @@ void View::ScrollCaretIntoView() {
     long long top = static_cast<long long>(top_);
     if (line < top_) top = static_cast<long long>(line);
     if (line >= top_ + static_cast<std::size_t>(VisibleLines())) top = static_cast<long long>(line) - VisibleLines() + 1;
-    ScrollTo(top, left_);
+    const int x = CaretX();
+    long long left = left_;
+    if (x < left_) left = x;
+    if (x >= left_ + ClientWidth()) left = static_cast<long long>(x) - ClientWidth() + 1;
+    ScrollTo(top, left);
 }
 
 // The selection goes to the clipboard as text with CR LF line ends.
@@ -237,19 +289,21 @@ LRESULT View::GetText(WPARAM size, char* buffer) const {
     return static_cast<LRESULT>(count);
 }
 
+// The selected part of a line, tab gaps included, is filled first, with a
+// narrow cell for a selected line end; the text is drawn over it.
 void View::PaintLine(HDC dc, std::size_t line, int y, const RECT& client) {
     const std::size_t start = layout_.LineStart(line);
-    std::size_t selBegin = std::min(anchor_, caret_);
-    std::size_t selEnd = std::max(anchor_, caret_);
-    if (!focused_) selEnd = selBegin;
+    const std::size_t selBegin = std::min(anchor_, caret_);
+    const std::size_t selEnd = focused_ ? std::max(anchor_, caret_) : selBegin;
     const std::string_view shown = layout_.Line(line);
+    const std::size_t end = start + shown.size();
     const int x0 = kMargin - left_;
-    // A selected line end shows as a narrow highlighted cell.
-    if (selBegin <= start + shown.size() && start + shown.size() < selEnd && line + 1 < layout_.LineCount()) {
-        const int x = x0 + layout_.XOf(line, shown.size());
-        RECT cell{x, y, x + 4, y + lineHeight_};
-        FillRect(dc, &cell, GetSysColorBrush(COLOR_HIGHLIGHT));
-    }
+    const bool lineEndSelected = selBegin <= end && end < selEnd && line + 1 < layout_.LineCount();
+    RECT selected{x0 + layout_.XOf(line, std::clamp(selBegin, start, end) - start), y,
+                  x0 + layout_.XOf(line, std::clamp(selEnd, start, end) - start) + (lineEndSelected ? 4 : 0),
+                  y + lineHeight_};
+    if (selected.right > selected.left) FillRect(dc, &selected, GetSysColorBrush(COLOR_HIGHLIGHT));
+    SetBkMode(dc, TRANSPARENT);
     layout_.ForEachPiece(line, [&](std::size_t column, int x, std::size_t length) {
         if (x0 + x > client.right) return;
         const std::size_t a = start + column;
@@ -257,10 +311,7 @@ void View::PaintLine(HDC dc, std::size_t line, int y, const RECT& client) {
         const std::size_t cut[] = {a, std::clamp(selBegin, a, b), std::clamp(selEnd, a, b), b};
         for (int part = 0; part < 3; ++part) {
             if (cut[part] == cut[part + 1]) continue;
-            const bool selected = part == 1;
-            SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-            SetBkColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-            SetBkMode(dc, selected ? OPAQUE : TRANSPARENT);
+            SetTextColor(dc, GetSysColor(part == 1 ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
             const int at = x0 + layout_.XOf(line, cut[part] - start);
             TextOutA(dc, at, y, layout_.Text().data() + cut[part], static_cast<int>(cut[part + 1] - cut[part]));
         }
@@ -333,8 +384,8 @@ LRESULT View::Handle(UINT message, WPARAM w, LPARAM l) {
         return 0;
     case WM_MOUSEMOVE: if (GetCapture() == window_) OnMouse(l, true); return 0;
     case WM_LBUTTONUP: if (GetCapture() == window_) ReleaseCapture(); return 0;
-    case WM_SETFOCUS: focused_ = true; InvalidateRect(window_, nullptr, TRUE); return 0;
-    case WM_KILLFOCUS: focused_ = false; InvalidateRect(window_, nullptr, TRUE); return 0;
+    case WM_SETFOCUS: OnFocus(true); return 0;
+    case WM_KILLFOCUS: OnFocus(false); return 0;
     default: return DefWindowProcA(window_, message, w, l);
     }
 }

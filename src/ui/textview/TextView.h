@@ -1,9 +1,10 @@
 #pragma once
 // A read-only text view that holds text of any size cheaply: the text once
 // and four bytes a line. It answers the messages a read-only multi-line edit
-// answers for its text, selection, tab stops, scrolling and copying, and
-// draws only the lines in sight, unwrapped, with a horizontal scroll bar
-// when a line is wider than the view.
+// answers for its text, selection, tab stops, scrolling and copying, moves
+// a caret by the keys a read-only edit knows (Shift selecting), and draws
+// only the lines in sight, unwrapped, with a horizontal scroll bar when a
+// line is wider than the view.
 #include <windows.h>
 
 #include <string>
