@@ -11,6 +11,7 @@
 #include "sockets/Sockets.h"
 
 class ReplyReader;
+class TransferReport;
 
 class LookupState {
 public:
@@ -79,10 +80,19 @@ public:
     // refresh, then the header and the sections, or the zone-transfer walk
     // and its summary. Sets RecordCount.
     void ReportReceived(const std::uint8_t* buffer, int total);
+    // A zone transfer reported as it arrives: the messages that the bytes
+    // [0, total) complete, then ReportGrew() when there were any; and at the
+    // end, after the progress text and a refresh, the rest of the walk and
+    // the summary. The report is the one ReportReceived writes.
+    void ReportArrivedMessages(TransferReport& transfer, const std::uint8_t* buffer, int total);
+    void ReportTransferReceived(TransferReport& transfer, const std::uint8_t* buffer, int total);
 
 protected:
     // Shows the members in the controls (the window's exchange to controls).
     virtual void RefreshControls() {}
+    // Called on the lookup's thread while a zone transfer arrives, each time
+    // its report has grown; until the lookup ends the report only grows.
+    virtual void ReportGrew() {}
     // Switches between busy (1) and idle (0). The base keeps Busy and, on
     // idle, clears InterruptRequested; the window also sets its buttons.
     virtual void SetBusy(int busy) {

@@ -1,5 +1,7 @@
 #include "ReceiveReply.h"
 
+#include <new>
+
 #include "LookupState.h"
 #include "ReplyReader.h"
 #include "TransferEnd.h"
@@ -20,7 +22,7 @@ bool IsComplete(const ReplyBuffer& reply) {
 // Every pass either adds at least one byte or leaves, so the loop ends by
 // the buffer's limit at the latest.
 ReceiveEnd ReceiveReply(LookupState& lookup, net::SocketHandle socket,
-                        ReplyBuffer& reply) {
+                        ReplyBuffer& reply, TransferReport& transfer) {
     bool keepReading = lookup.QueryTypeIndex == LookupState::kAxfrIndex;
     bool headerConsulted = false;
     TransferEnd transferEnd;
@@ -41,10 +43,18 @@ ReceiveEnd ReceiveReply(LookupState& lookup, net::SocketHandle socket,
         if (keepReading && !headerConsulted && reply.size() >= kHeaderEnd) {
             keepReading = lookup.ReportHeader(reply.data(), reply.size());
             headerConsulted = true;
+            if (keepReading) transfer.Begin(lookup);
         }
-        const bool done = keepReading && headerConsulted
-                              ? transferEnd.Scan(reply.data(), reply.size())
-                              : IsComplete(reply);
+        if (!transfer.Begun()) {
+            if (IsComplete(reply)) return ReceiveEnd::Complete;
+            continue;
+        }
+        const bool done = transferEnd.Scan(reply.data(), reply.size());
+        try {
+            lookup.ReportArrivedMessages(transfer, reply.data(), reply.size());
+        } catch (const std::bad_alloc&) {
+            return ReceiveEnd::ReportOutOfMemory;
+        }
         if (done) return ReceiveEnd::Complete;
     }
 }

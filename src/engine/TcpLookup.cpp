@@ -65,16 +65,27 @@ void AppendStopLine(LookupState& lookup, int textId, std::int32_t total) {
     lookup.ReportText += FormatText(lookup.ScratchText.c_str(), total);
 }
 
-// Reports what arrived, and why reading stopped when the lookup itself
-// stopped it. When memory runs out while decoding, the received bytes (the
-// largest block) are let go and the report ends with a line that says so.
-void ReportWhatArrived(LookupState& lookup, ReplyBuffer& reply, ReceiveEnd end) {
+// Memory ran out while decoding: the received bytes (the largest block) are
+// let go, and the report ends with a line that says so.
+void StopReporting(LookupState& lookup, ReplyBuffer& reply) {
     const std::int32_t total = reply.size();
+    reply.Release();
+    AppendStopLine(lookup, kStoppedReporting, total);
+}
+
+// Reports what arrived (the rest of it, for a transfer reported as it
+// arrived), and why reading stopped when the lookup itself stopped it.
+void ReportWhatArrived(LookupState& lookup, ReplyBuffer& reply, ReceiveEnd end,
+                       TransferReport& transfer) {
+    const std::int32_t total = reply.size();
+    if (end == ReceiveEnd::ReportOutOfMemory) return StopReporting(lookup, reply);
     try {
-        lookup.ReportReceived(reply.data(), total);
+        if (transfer.Begun())
+            lookup.ReportTransferReceived(transfer, reply.data(), total);
+        else
+            lookup.ReportReceived(reply.data(), total);
     } catch (const std::bad_alloc&) {
-        reply.Release();
-        return AppendStopLine(lookup, kStoppedReporting, total);
+        return StopReporting(lookup, reply);
     }
     if (total == 0) lookup.LookupFailed = true;
     if (end == ReceiveEnd::SizeLimit) AppendStopLine(lookup, kStoppedAtLimit, total);
@@ -85,6 +96,7 @@ void ReportWhatArrived(LookupState& lookup, ReplyBuffer& reply, ReceiveEnd end) 
 // socket and reports what arrived.
 void Exchange(LookupState& lookup, const std::uint8_t* query) {
     ReplyBuffer reply(lookup.MaxReceived);
+    TransferReport transfer;
     const net::SocketHandle socket = ConnectToServer(lookup);
     if (socket == net::kNoSocket) return;
     lookup.LookupSocket = socket;
@@ -99,10 +111,10 @@ void Exchange(LookupState& lookup, const std::uint8_t* query) {
             CloseHeldSocket(lookup.LookupSocket);
             return ReportFailure(lookup, kConnectFailed, code);
         }
-        end = ReceiveReply(lookup, socket, reply);
+        end = ReceiveReply(lookup, socket, reply, transfer);
     }
     CloseHeldSocket(lookup.LookupSocket);
-    ReportWhatArrived(lookup, reply, end);
+    ReportWhatArrived(lookup, reply, end, transfer);
 }
 }  // namespace
 

@@ -1,16 +1,15 @@
 #include <algorithm>
 #include <new>
+#include <string>
+#include <utility>
 
 #include "LookupState.h"
-#include "ReplyReader.h"
-#include "ReportAppend.h"
 #include "Texts.h"
+#include "TransferReport.h"
 
 namespace {
 constexpr int kNoData = 506;
 constexpr int kDecoding = 507;
-constexpr int kTransferSummary = 509;
-constexpr int kAnswersHeading = 512;
 constexpr int kHeaderEnd = 14;
 
 // Rough report bytes per received byte of a transfer, so that the report
@@ -18,33 +17,26 @@ constexpr int kHeaderEnd = 14;
 // machine can set aside, and a longer report grows from there.
 constexpr std::size_t kReportPerWireByte = 2;
 constexpr std::size_t kMaxReserve = std::size_t(256) << 20;
+// A transfer still arriving is taken to be a large one past this size.
+constexpr int kLargeTransfer = 1 << 20;
 
-// Reports every message of a zone-transfer stream that arrived whole (the
-// first one always, whole or not), then the summary. A message that does not
-// decode ends only its own report; the walk goes on with the next one.
-void ReportTransfer(LookupState& state, const std::uint8_t* buffer, int total) {
-    std::string& out = state.ReportText;
-    // Only a hint: without the memory for it the report grows as it goes.
+// Only a hint: without the memory for it the report grows as it goes. Room
+// not written yet costs address space, not memory.
+void ReserveReport(std::string& report, std::size_t bytes) {
     try {
-        out.reserve(out.size() +
-                std::min(static_cast<std::size_t>(total) * kReportPerWireByte, kMaxReserve));
+        report.reserve(std::min(bytes, kMaxReserve));
     } catch (const std::bad_alloc&) {
     }
-    out += TextOf(kAnswersHeading);
-    ReplyReader stream(buffer, static_cast<std::size_t>(total));
-    std::size_t offset = 0;
-    // Each pass moves at least two bytes on, so the walk ends.
-    for (;;) {
-        state.ReportSections(buffer + offset, static_cast<int>(stream.size() - offset));
-        stream.seek(offset);
-        offset += 2 + std::size_t(stream.u16());
-        // Go on only when the next message's prefix and all of it are there.
-        stream.seek(offset);
-        stream.skip(stream.u16());
-        if (!stream.ok()) break;
-    }
-    out += '\n';
-    AppendFormatted(out, TextOf(kTransferSummary), {state.RecordCount, total});
+}
+
+// Reports a whole zone-transfer stream received before.
+void ReportTransfer(LookupState& state, const std::uint8_t* buffer, int total) {
+    ReserveReport(state.ReportText,
+                  state.ReportText.size() + static_cast<std::size_t>(total) * kReportPerWireByte);
+    TransferReport transfer;
+    transfer.Begin(state);
+    transfer.ReportWhole(state, buffer, total);
+    transfer.Finish(state, buffer, total);
 }
 }  // namespace
 
@@ -62,4 +54,22 @@ void LookupState::ReportReceived(const std::uint8_t* buffer, int total) {
         ReportTransfer(*this, buffer, total);
     else if (total >= kHeaderEnd)
         ReportSections(buffer, total);
+}
+
+void LookupState::ReportArrivedMessages(TransferReport& transfer, const std::uint8_t* buffer,
+                                        int total) {
+    // The size of a transfer still arriving is not known: a large one gets
+    // the most room at once, so that its report is not copied as it grows.
+    if (total >= kLargeTransfer && ReportText.capacity() < kMaxReserve) ReserveReport(ReportText, kMaxReserve);
+    if (transfer.ReportWhole(*this, buffer, total)) ReportGrew();
+}
+
+void LookupState::ReportTransferReceived(TransferReport& transfer, const std::uint8_t* buffer,
+                                         int total) {
+    std::string report = std::move(ReportText);
+    LoadText(ReportText, kDecoding);
+    RefreshControls();
+    ReportText = std::move(report);
+    transfer.ReportWhole(*this, buffer, total);
+    transfer.Finish(*this, buffer, total);
 }

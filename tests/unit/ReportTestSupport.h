@@ -1,13 +1,17 @@
 #pragma once
 // Helpers for the report tests: a lookup state that records its hooks, and
 // byte vectors in the TCP framing (length prefix first).
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "LookupState.h"
+#include "TransferReport.h"
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -25,11 +29,38 @@ public:
         ReportReceived(bytes.data(), static_cast<int>(bytes.size()));
         return ReportText;
     }
+    // The same bytes arriving `chunk` at a time, reported as the TCP lookup
+    // reports them as they arrive: the header once 14 bytes are in, then
+    // each transfer message as it is complete. Checks on the way that the
+    // report only grows.
+    std::string ReceivedInChunks(const Bytes& bytes, std::size_t chunk) {
+        TransferReport transfer;
+        const auto total = static_cast<int>(bytes.size());
+        for (std::size_t size = chunk; size < bytes.size() + chunk; size += chunk) {
+            const auto arrived = static_cast<int>(std::min(size, bytes.size()));
+            if (arrived >= 14 && size - chunk < 14 && QueryTypeIndex == kAxfrIndex &&
+                ReportHeader(bytes.data(), arrived))
+                transfer.Begin(*this);
+            if (transfer.Begun()) ReportArrivedMessages(transfer, bytes.data(), arrived);
+        }
+        if (transfer.Begun())
+            ReportTransferReceived(transfer, bytes.data(), total);
+        else
+            ReportReceived(bytes.data(), total);
+        if (ReportText.compare(0, grown.size(), grown) != 0) ADD_FAILURE() << "the report shrank";
+        return ReportText;
+    }
+
+    std::string grown;  // the report as it stood when it last grew
 
 protected:
     void RefreshControls() override {
         ++refreshes;
         textAtRefresh = ReportText;
+    }
+    void ReportGrew() override {
+        if (ReportText.compare(0, grown.size(), grown) != 0) ADD_FAILURE() << "the report shrank";
+        grown = ReportText;
     }
 };
 
