@@ -53,9 +53,10 @@ int Lookup(CliLookup& lookup, const CliOptions& options) {
     return kExitReply;
 }
 
-// Prints the report, saves it where -o asks, and gives the exit status.
+// Prints the report (what was not printed yet), saves it where -o asks, and
+// gives the exit status.
 int Finish(const CliLookup& lookup, const CliOptions& options) {
-    PrintReport(lookup.ReportText);
+    PrintReport(lookup.ReportText, lookup.Printed);
     if (!options.outputFile.empty() && !WriteReportFile(options.outputFile, lookup.ReportText)) {
         std::fprintf(stderr, "vek-cli: cannot write the report to '%s'\n",
                      options.outputFile.c_str());

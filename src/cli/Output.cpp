@@ -1,5 +1,6 @@
 #include "Output.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "Options.h"
@@ -16,8 +17,14 @@ void UseBinaryStdout() {
 #endif
 }
 
-void PrintReport(const std::string& report) {
-    std::fwrite(report.data(), 1, report.size(), stdout);
+std::size_t PrintReportPart(const std::string& report, std::size_t from) {
+    from = std::min(from, report.size());
+    std::fwrite(report.data() + from, 1, report.size() - from, stdout);
+    return report.size();
+}
+
+void PrintReport(const std::string& report, std::size_t from) {
+    PrintReportPart(report, from);
     if (report.empty() || report.back() != '\n') std::fputc('\n', stdout);
     std::fflush(stdout);
 }
