@@ -5,6 +5,7 @@
 #include "LookupState.h"
 #include "ReplyReader.h"
 #include "TransferEnd.h"
+#include "TransferReport.h"
 
 namespace {
 // The length prefix and the 12 bytes of a message header.

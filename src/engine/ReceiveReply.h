@@ -3,10 +3,10 @@
 // reads of at most 512 bytes, until it is complete, the connection ends,
 // an interrupt is requested or the buffer can take no more.
 #include "ReplyBuffer.h"
-#include "TransferReport.h"
 #include "sockets/Sockets.h"
 
 class LookupState;
+class TransferReport;
 
 enum class ReceiveEnd {
     Complete,     // an ordinary reply's announced length, or a whole transfer

@@ -6,6 +6,7 @@
 #include "ReceiveReply.h"
 #include "ReplyBuffer.h"
 #include "Texts.h"
+#include "TransferReport.h"
 
 namespace {
 constexpr int kServerAddressFailed = 504;

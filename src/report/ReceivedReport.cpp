@@ -60,7 +60,8 @@ void LookupState::ReportArrivedMessages(TransferReport& transfer, const std::uin
                                         int total) {
     // The size of a transfer still arriving is not known: a large one gets
     // the most room at once, so that its report is not copied as it grows.
-    if (total >= kLargeTransfer && ReportText.capacity() < kMaxReserve) ReserveReport(ReportText, kMaxReserve);
+    if (total >= kLargeTransfer && ReportText.capacity() < kMaxReserve)
+        ReserveReport(ReportText, kMaxReserve);
     if (transfer.ReportWhole(*this, buffer, total)) ReportGrew();
 }
 

@@ -47,7 +47,7 @@ public:
             ReportTransferReceived(transfer, bytes.data(), total);
         else
             ReportReceived(bytes.data(), total);
-        if (ReportText.compare(0, grown.size(), grown) != 0) ADD_FAILURE() << "the report shrank";
+        CheckGrown();
         return ReportText;
     }
 
@@ -59,8 +59,11 @@ protected:
         textAtRefresh = ReportText;
     }
     void ReportGrew() override {
-        if (ReportText.compare(0, grown.size(), grown) != 0) ADD_FAILURE() << "the report shrank";
+        CheckGrown();
         grown = ReportText;
+    }
+    void CheckGrown() const {
+        if (ReportText.compare(0, grown.size(), grown) != 0) ADD_FAILURE() << "the report shrank";
     }
 };
 
