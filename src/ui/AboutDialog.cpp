@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "CentreOverOwner.h"
+#include "Dpi.h"
 #include "QuickHelpDialog.h"
 #include "dialog/DataExchange.h"
 #include "maker.h"
@@ -21,7 +22,7 @@ void OpenLink(const char* target) { ShellExecuteA(nullptr, "open", target, nullp
 
 AboutDialog::AboutDialog(HWND owner)
     : ui::Dialog(IDD_ABOUT, owner),
-      LinkFont(CreateFontA(8, 5, 0, 0, FW_DONTCARE, FALSE, TRUE, FALSE, ANSI_CHARSET, 0, 0, 0, 0,
+      LinkFont(CreateFontA(ui::Scaled(8), ui::Scaled(5), 0, 0, FW_DONTCARE, FALSE, TRUE, FALSE, ANSI_CHARSET, 0, 0, 0, 0,
                            "MS Sans Serif")),
       LinkCursor(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_LINK_CURSOR))) {}
 
