@@ -163,22 +163,6 @@ public:
                                       std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
         return box;
     }
-    // Saves the pixels as a BMP file.
-    void Save(const std::string& path) const {
-        BITMAPFILEHEADER file{};
-        BITMAPINFOHEADER header{sizeof header, width_, -height_, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        const DWORD bytes = static_cast<DWORD>(pixels_.size() * 4);
-        file.bfType = 0x4D42;
-        file.bfOffBits = sizeof file + sizeof header;
-        file.bfSize = file.bfOffBits + bytes;
-        if (FILE* out = std::fopen(path.c_str(), "wb")) {
-            std::fwrite(&file, sizeof file, 1, out);
-            std::fwrite(&header, sizeof header, 1, out);
-            std::fwrite(pixels_.data(), 1, bytes, out);
-            std::fclose(out);
-        }
-    }
-
 private:
     int width_, height_;
     std::vector<DWORD> pixels_;
@@ -275,7 +259,7 @@ void ExpectFlatButtonLooksRight(HWND dialog, HWND button) {
     GetClientRect(button, &client);
     const Pixels look(client.right, client.bottom,
                       [&](HDC dc) { PaintFlatButtonLook(button, dc, FlatButton::Normal, true); });
-    const int inset = ui::Scaled(3);
+    const int inset = MulDiv(3, ui::ScreenDpi(), USER_DEFAULT_SCREEN_DPI);
     const int midX = client.right / 2, midY = client.bottom / 2;
     const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), face = GetSysColor(COLOR_BTNFACE);
     const std::string text = TextOf(button);
@@ -433,12 +417,14 @@ std::vector<Bar> ExpectColumnsLineUp(HWND output, int lineHeight) {
     return bars;
 }
 
-// With VEK_DPI_SHOT set, the screen showing the report of the file that
-// VEK_DPI_REPORT names is saved there (a BMP file), for people to look at.
-void KeepScreenshot(LookupDialog& dialog) {
-    const char* shot = std::getenv("VEK_DPI_SHOT");
+// With VEK_DPI_SHOT set (a folder), the window shows the report of the file
+// that VEK_DPI_REPORT names while the runner takes a picture of the screen:
+// the test leaves the file "shown" there and waits, at most 30 s, for the
+// runner's "taken".
+void ShowForPicture(LookupDialog& dialog) {
+    const char* folder = std::getenv("VEK_DPI_SHOT");
     const char* report = std::getenv("VEK_DPI_REPORT");
-    if (!shot || !report) return;
+    if (!folder || !report) return;
     dialog.ReportText.clear();
     if (FILE* in = std::fopen(report, "rb")) {
         char buffer[4096];
@@ -447,14 +433,17 @@ void KeepScreenshot(LookupDialog& dialog) {
     }
     dialog.UpdateData(false);
     RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pixels::Of(GetDesktopWindow()).Save(shot);
+    GdiFlush();
+    const std::string shown = std::string(folder) + "/shown", taken = std::string(folder) + "/taken";
+    if (FILE* out = std::fopen(shown.c_str(), "w")) std::fclose(out);
+    for (int i = 0; i < 600 && GetFileAttributesA(taken.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
 }
 
 TEST(ReportColumns, LineUpInBothOutputControls) {
     LoadLibraryA("RICHED32.DLL");
     LookupDialog dialog;
     WhileShown(dialog, [&dialog](HWND window) {
-        KeepScreenshot(dialog);
+        ShowForPicture(dialog);
         const int lineHeight = LineHeightOf(FontOf(window));
         dialog.ReportText = BarRows(3);
         dialog.UpdateData(false);

@@ -11,5 +11,10 @@ foreach(dpi 96 144)
   add_test(NAME gui-dpi-${dpi}
     COMMAND ${Python3_EXECUTABLE} ${CMAKE_CURRENT_SOURCE_DIR}/run_dpi.py --dpi ${dpi}
             --build ${CMAKE_BINARY_DIR} --display-offset ${offset})
-  set_tests_properties(gui-dpi-${dpi} PROPERTIES LABELS "gui" TIMEOUT 300)
+  set_tests_properties(gui-dpi-${dpi} PROPERTIES LABELS "gui" TIMEOUT 300 RESOURCE_LOCK vek-programs)
 endforeach()
+
+# Two packings of the same commit give the same zip; it links the two
+# programs again, so nothing else may use them meanwhile.
+add_test(NAME dist-same-bytes COMMAND bash ${CMAKE_SOURCE_DIR}/tests/dist/same_bytes.sh ${CMAKE_BINARY_DIR})
+set_tests_properties(dist-same-bytes PROPERTIES TIMEOUT 300 RESOURCE_LOCK "vek-wineprefix;vek-programs")
