@@ -11,7 +11,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -31,13 +33,8 @@ std::string BesideTest(const char* name) {
     return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
 }
 
-// ---- resources --------------------------------------------------------
-
-struct Program {
-    const char* file;
-};
-
-class ProgramResources : public ::testing::TestWithParam<Program> {};
+// Rows: the program's file name.
+class ProgramResources : public ::testing::TestWithParam<const char*> {};
 
 std::string VersionString(const std::vector<char>& info, const char* name) {
     char* value = nullptr;
@@ -48,7 +45,7 @@ std::string VersionString(const std::vector<char>& info, const char* name) {
 }
 
 TEST_P(ProgramResources, VersionIsTheProjectsOne) {
-    const std::string path = BesideTest(GetParam().file);
+    const std::string path = BesideTest(GetParam());
     DWORD ignored = 0;
     std::vector<char> info(GetFileVersionInfoSizeA(path.c_str(), &ignored));
     ASSERT_FALSE(info.empty()) << path;
@@ -63,14 +60,14 @@ TEST_P(ProgramResources, VersionIsTheProjectsOne) {
     EXPECT_EQ(VersionString(info, "FileVersion"), VEK_VERSION);
     EXPECT_EQ(VersionString(info, "ProductVersion"), VEK_VERSION);
     EXPECT_EQ(VersionString(info, "ProductName"), "Vek");
-    EXPECT_EQ(VersionString(info, "OriginalFilename"), GetParam().file);
+    EXPECT_EQ(VersionString(info, "OriginalFilename"), GetParam());
     EXPECT_GT(VersionString(info, "FileDescription").size(), 10u);
 }
 
 // The manifest as the loader reads it: no elevation, Windows 7 to 11,
 // aware of the resolution, and no themed common controls.
 TEST_P(ProgramResources, ManifestAsksNoElevationAndDeclaresItsSystems) {
-    const std::string path = BesideTest(GetParam().file);
+    const std::string path = BesideTest(GetParam());
     ACTCTXA request{};
     request.cbSize = sizeof request;
     request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
@@ -106,9 +103,7 @@ TEST_P(ProgramResources, ManifestAsksNoElevationAndDeclaresItsSystems) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Programs, ProgramResources,
-                         ::testing::Values(Program{"vek.exe"}, Program{"vek-cli.exe"}));
-
-// ---- pixels -----------------------------------------------------------
+                         ::testing::Values("vek.exe", "vek-cli.exe"));
 
 class Pixels {
 public:
@@ -145,16 +140,9 @@ public:
         const DWORD p = pixels_[static_cast<std::size_t>(y) * width_ + x];
         return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
     }
-    bool Darker(int x, int y, COLORREF than) const {
-        const COLORREF c = At(x, y);
-        return GetRValue(c) + GetGValue(c) + GetBValue(c) < GetRValue(than) + GetGValue(than) + GetBValue(than);
-    }
-    // Text or part of it on a light ground, smoothed edges included.
-    bool Ink(int x, int y) const {
-        const COLORREF c = At(x, y);
-        return GetRValue(c) + GetGValue(c) + GetBValue(c) < 3 * 200;
-    }
-    // The smallest rectangle holding every pixel of `colour` (empty if none).
+    int Light(int x, int y) const { return Light(At(x, y)); }
+    static int Light(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); }
+    // The smallest rectangle holding every pixel that `ink` picks.
     RECT Bounds(const std::function<bool(int, int)>& ink) const {
         RECT box{width_, height_, -1, -1};
         for (int y = 0; y < height_; ++y)
@@ -168,19 +156,22 @@ private:
     std::vector<DWORD> pixels_;
 };
 
-int LineHeightOf(HFONT font) {
+// The line height of `font`, and the extent of `text` in it.
+SIZE Measure(HFONT font, const std::string& text = "") {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    return metrics.tmHeight;
+    return text.empty() ? SIZE{0, metrics.tmHeight} : size;
 }
 
-HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)); }
+int LineHeightOf(HFONT font) { return Measure(font).cy; }
 
-// ---- dialogs ----------------------------------------------------------
+HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)); }
 
 // Runs `dialog` modally, calls `check` once its window shows, then cancels.
 void WhileShown(ui::Dialog& dialog, const std::function<void(HWND)>& check) {
@@ -225,16 +216,6 @@ std::string TextOf(HWND control) {
     return text;
 }
 
-SIZE ExtentIn(HFONT font, const std::string& text) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, font);
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    return size;
-}
-
 // Plain statics and check boxes: the text in the control's font within its
 // width (beside the box, for a check box).
 void ExpectPlainTextsFit(HWND dialog) {
@@ -247,7 +228,7 @@ void ExpectPlainTextsFit(HWND dialog) {
         RECT client;
         GetClientRect(control, &client);
         const int room = client.right - (check ? GetSystemMetrics(SM_CXMENUCHECK) : 0);
-        EXPECT_LE(ExtentIn(FontOf(control), text).cx, room) << text;
+        EXPECT_LE(Measure(FontOf(control), text).cx, room) << text;
     }
 }
 
@@ -271,7 +252,7 @@ void ExpectFlatButtonLooksRight(HWND dialog, HWND button) {
     EXPECT_EQ(look.At(inset - 1, midY), face);
     // The caption's strokes are darker than the edge and the frame.
     const auto caption = [&](const Pixels& p) {
-        return p.Bounds([&](int x, int y) { return p.Darker(x, y, shadow); });
+        return p.Bounds([&](int x, int y) { return p.Light(x, y) < Pixels::Light(shadow); });
     };
     const RECT ink = caption(look);
     EXPECT_GT(ink.left, inset);
@@ -287,13 +268,6 @@ void ExpectFlatButtonLooksRight(HWND dialog, HWND button) {
     EXPECT_GE(4 * (ink.bottom - ink.top), 3 * (plainInk.bottom - plainInk.top));
 }
 
-int ExpectedDpi() {
-    const char* asked = std::getenv("VEK_TEST_DPI");
-    return asked ? std::atoi(asked) : USER_DEFAULT_SCREEN_DPI;
-}
-
-TEST(Resolution, IsTheOneTheTestAsksFor) { EXPECT_EQ(ui::ScreenDpi(), ExpectedDpi()); }
-
 struct Placed {
     int id;
     RECT units;  // left, top, width, height in dialog units
@@ -302,15 +276,15 @@ struct Placed {
 TEST(LookupWindow, ScalesThroughDialogUnitsAndEveryTextFits) {
     LoadLibraryA("RICHED32.DLL");
     LookupDialog dialog;
+    const char* asked = std::getenv("VEK_TEST_DPI");
+    EXPECT_EQ(ui::ScreenDpi(), asked ? std::atoi(asked) : USER_DEFAULT_SCREEN_DPI);
     WhileShown(dialog, [](HWND window) {
         // The dialog font is 8 points at the screen's resolution.
         const int eightPoints = MulDiv(8, ui::ScreenDpi(), 72);
         const int height = LineHeightOf(FontOf(window));
         EXPECT_GE(height, eightPoints);
         EXPECT_LE(height, eightPoints * 4 / 3);
-        const Placed rows[] = {{IDC_PASTE_TARGET, {3, 3, 54, 13}},
-                               {IDC_WINSOCK_LOOKUP, {267, 3, 61, 13}},
-                               {IDC_OUTPUT, {3, 43, 324, 146}}};
+        const Placed rows[] = {{IDC_WINSOCK_LOOKUP, {267, 3, 61, 13}}, {IDC_OUTPUT, {3, 43, 324, 146}}};
         for (const Placed& row : rows) {
             SCOPED_TRACE(row.id);
             // Position and size each in dialog units, as the platform maps them.
@@ -334,7 +308,7 @@ TEST(LookupWindow, ScalesThroughDialogUnitsAndEveryTextFits) {
         for (int i = 0; i < SendMessageA(list, CB_GETCOUNT, 0, 0); ++i) {
             char line[128] = "";
             SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(line));
-            EXPECT_LE(ExtentIn(FontOf(list), line).cx, client.right - GetSystemMetrics(SM_CXVSCROLL)) << line;
+            EXPECT_LE(Measure(FontOf(list), line).cx, client.right - GetSystemMetrics(SM_CXVSCROLL)) << line;
         }
     });
 }
@@ -362,8 +336,6 @@ TEST(AboutBox, LinksAndButtonsGrowWithTheFont) {
     });
 }
 
-// ---- report columns ---------------------------------------------------
-
 // Rows of bars at the starts of five tab-separated fields, with fillers of
 // different lengths before the tabs.
 std::string BarRows(std::size_t count) {
@@ -386,7 +358,8 @@ std::vector<Bar> BarsIn(const Pixels& shot, int least) {
     for (int x = 0; x < shot.Width(); ++x) {
         std::vector<int> tops;
         for (int y = 0, run = 0; y <= shot.Height(); ++y) {
-            if (y < shot.Height() && shot.Ink(x, y)) {
+            // Smoothed strokes at 96 dots per inch are mid grey.
+            if (y < shot.Height() && shot.Light(x, y) < 3 * 200) {
                 ++run;
                 continue;
             }
@@ -425,12 +398,8 @@ void ShowForPicture(LookupDialog& dialog) {
     const char* folder = std::getenv("VEK_DPI_SHOT");
     const char* report = std::getenv("VEK_DPI_REPORT");
     if (!folder || !report) return;
-    dialog.ReportText.clear();
-    if (FILE* in = std::fopen(report, "rb")) {
-        char buffer[4096];
-        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, in)) > 0;) dialog.ReportText.append(buffer, n);
-        std::fclose(in);
-    }
+    std::ifstream in(report, std::ios::binary);
+    dialog.ReportText.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     dialog.UpdateData(false);
     RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
