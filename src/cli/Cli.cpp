@@ -10,10 +10,10 @@
 #include "Output.h"
 #include "ReportFile.h"
 #include "Texts.h"
+#include "Version.h"
 
 namespace {
 
-constexpr const char* kVersion = "0.4.1";
 constexpr int kExitReply = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
@@ -80,7 +80,7 @@ int RunCli(int argc, char** argv) {
         return kExitReply;
     }
     if (options.version) {
-        std::printf("vek-cli %s\n", kVersion);
+        std::printf("vek-cli %s\n", VEK_VERSION);
         return kExitReply;
     }
     int major = 0, minor = 0;

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include "CentreOverOwner.h"
+#include "Dpi.h"
 #include "QuickHelpDialog.h"
 #include "dialog/DataExchange.h"
 #include "maker.h"
@@ -19,10 +20,12 @@ const char kWebAddress[] = VEK_WEB_ADDRESS;
 void OpenLink(const char* target) { ShellExecuteA(nullptr, "open", target, nullptr, nullptr, SW_HIDE); }
 }  // namespace
 
+// The link font is 8 by 5 pixels at 96 dots per inch and grows with the
+// dialog's font.
 AboutDialog::AboutDialog(HWND owner)
     : ui::Dialog(IDD_ABOUT, owner),
-      LinkFont(CreateFontA(8, 5, 0, 0, FW_DONTCARE, FALSE, TRUE, FALSE, ANSI_CHARSET, 0, 0, 0, 0,
-                           "MS Sans Serif")),
+      LinkFont(CreateFontA(ui::Scaled(8), ui::Scaled(5), 0, 0, FW_DONTCARE, FALSE, TRUE, FALSE,
+                           ANSI_CHARSET, 0, 0, 0, 0, "MS Sans Serif")),
       LinkCursor(LoadCursorA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDC_LINK_CURSOR))) {}
 
 AboutDialog::~AboutDialog() {

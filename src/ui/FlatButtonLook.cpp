@@ -2,11 +2,13 @@
 
 #include <string>
 
+#include "Dpi.h"
 #include "FlatButton.h"
 #include "dialog/DataExchange.h"
 
 namespace {
 const UINT kCaptionFormat = DT_CENTER | DT_VCENTER | DT_SINGLELINE;
+// Lengths at 96 dots per inch; they grow with the caption's font.
 const int kFocusInset = 3;
 // The pressed look moves the rectangle's corner by two pixels, which moves
 // the centred caption by one.
@@ -26,8 +28,8 @@ void PaintEnabled(HDC dc, const char* caption, RECT r, int state, bool focused, 
     switch (state) {
     case FlatButton::Pressed:
         DrawEdge(dc, &r, EDGE_SUNKEN, BF_RECT);
-        r.left += kPressedShift;
-        r.top += kPressedShift;
+        r.left += ui::Scaled(kPressedShift);
+        r.top += ui::Scaled(kPressedShift);
         break;
     case FlatButton::Hot:
         // The face-coloured frame covers the outer ring of the raised edge,
@@ -41,7 +43,7 @@ void PaintEnabled(HDC dc, const char* caption, RECT r, int state, bool focused, 
     }
     DrawCaption(dc, caption, r);
     if (focused && state != FlatButton::Pressed) {
-        InflateRect(&r, -kFocusInset, -kFocusInset);
+        InflateRect(&r, -ui::Scaled(kFocusInset), -ui::Scaled(kFocusInset));
         FrameWithColour(dc, r, COLOR_BTNSHADOW);
     }
 }
@@ -51,8 +53,8 @@ void PaintEnabled(HDC dc, const char* caption, RECT r, int state, bool focused, 
 void PaintDisabled(HDC dc, const char* caption, RECT r) {
     DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
     RECT shifted = r;
-    shifted.left += kPressedShift;
-    shifted.bottom += kPressedShift;
+    shifted.left += ui::Scaled(kPressedShift);
+    shifted.bottom += ui::Scaled(kPressedShift);
     SetTextColor(dc, GetSysColor(COLOR_BTNHIGHLIGHT));
     DrawCaption(dc, caption, shifted);
     SetTextColor(dc, GetSysColor(COLOR_BTNSHADOW));
@@ -66,7 +68,7 @@ void PaintFlatButtonLook(HWND button, HDC dc, int state, bool focused) {
     GetClientRect(button, &r);
     HBRUSH face = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
     FillRect(dc, &r, face);
-    SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
+    SelectObject(dc, ui::ScaledStockFont(ANSI_VAR_FONT));
     SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     const std::string caption = ui::WindowText(button);
     if (IsWindowEnabled(button))
