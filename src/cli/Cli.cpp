@@ -17,7 +17,6 @@ constexpr const char* kVersion = "0.4.1";
 constexpr int kExitReply = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-constexpr int kSocketsFailedText = 103;
 
 int PrintQuery(CliLookup& lookup) {
     std::uint8_t buffer[LookupState::kQueryBufferSize];
@@ -85,7 +84,7 @@ int RunCli(int argc, char** argv) {
     }
     int major = 0, minor = 0;
     if (!net::Startup(major, minor)) {
-        std::fprintf(stderr, "%s\n", TextOf(kSocketsFailedText));
+        std::fprintf(stderr, "%s\n", TextOf(kSocketsInitFailed));
         return kExitFailure;
     }
     CliLookup lookup(options);

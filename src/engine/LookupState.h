@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 
+#include "QueryTypes.h"
 #include "sockets/Sockets.h"
 
 class ReplyReader;
@@ -20,8 +21,8 @@ public:
     LookupState(const LookupState&) = delete;
     LookupState& operator=(const LookupState&) = delete;
 
-    // Index of AXFR in the query-type list; it switches on zone-transfer handling.
-    static constexpr std::int32_t kAxfrIndex = 17;
+    // The query-type line that switches on zone-transfer handling.
+    static constexpr std::int32_t kAxfrIndex = ::kAxfrIndex;
     static constexpr int kQueryBufferSize = 1000;
 
     std::string ScratchText;    // numbered text loaded just before use

@@ -3,20 +3,16 @@
 #include <new>
 
 #include "LookupState.h"
-#include "ReplyReader.h"
+#include "QueryTypes.h"
+#include "Wire.h"
 #include "TransferEnd.h"
 #include "TransferReport.h"
 
 namespace {
-// The length prefix and the 12 bytes of a message header.
-constexpr int kHeaderEnd = 14;
-
 // An ordinary reply is complete once its length prefix and that many
 // message bytes have arrived.
 bool IsComplete(const ReplyBuffer& reply) {
-    ReplyReader reader(reply.data(), static_cast<std::size_t>(reply.size()));
-    const std::uint16_t length = reader.u16();
-    return reader.ok() && reply.size() >= length + 2;
+    return wire::NextMessage(reply.data(), static_cast<std::size_t>(reply.size()), 0) != 0;
 }
 }  // namespace
 
@@ -24,7 +20,7 @@ bool IsComplete(const ReplyBuffer& reply) {
 // the buffer's limit at the latest.
 ReceiveEnd ReceiveReply(LookupState& lookup, net::SocketHandle socket,
                         ReplyBuffer& reply, TransferReport& transfer) {
-    bool keepReading = lookup.QueryTypeIndex == LookupState::kAxfrIndex;
+    bool keepReading = lookup.QueryTypeIndex == kAxfrIndex;
     bool headerConsulted = false;
     TransferEnd transferEnd;
     for (;;) {
@@ -41,7 +37,7 @@ ReceiveEnd ReceiveReply(LookupState& lookup, net::SocketHandle socket,
         // The header decides once it is whole, however the first bytes
         // were split into chunks; until then the reply may still turn out
         // to be a short ordinary one.
-        if (keepReading && !headerConsulted && reply.size() >= kHeaderEnd) {
+        if (keepReading && !headerConsulted && reply.size() >= static_cast<std::int32_t>(wire::kHeaderEnd)) {
             keepReading = lookup.ReportHeader(reply.data(), reply.size());
             headerConsulted = true;
             if (keepReading) transfer.Begin(lookup);

@@ -9,11 +9,6 @@
 #include "TransferReport.h"
 
 namespace {
-constexpr int kServerAddressFailed = 504;
-constexpr int kConnectFailed = 505;  // socket, connect or send
-constexpr int kStoppedAtLimit = 570;
-constexpr int kStoppedReading = 571;
-constexpr int kStoppedReporting = 572;
 // The resolver's "valid name, no data record" code, for a host entry that
 // comes back without an address.
 constexpr int kNoAddressCode = 11004;

@@ -5,6 +5,7 @@
 // that is not the first record of the transfer. Each message is scanned
 // once, as soon as it has arrived in full; names are stepped over, not
 // decoded.
+#include <cstddef>
 #include <cstdint>
 
 class ReplyReader;
@@ -19,7 +20,7 @@ public:
 private:
     bool ScanMessage(ReplyReader& message);
 
-    std::int32_t next_ = 0;     // offset of the next unscanned length prefix
+    std::size_t next_ = 0;     // offset of the next unscanned length prefix
     std::uint32_t answers_ = 0; // answer records scanned so far
     bool ended_ = false;
 };

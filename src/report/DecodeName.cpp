@@ -7,11 +7,15 @@
 #include "NameMemo.h"
 #include "ReplyReader.h"
 #include "ReportBatch.h"
+#include "Wire.h"
 
 namespace {
-// A length byte with either of its two top bits set starts a pointer; the
-// reserved label types 01 and 10 are taken for pointers too.
-constexpr std::uint8_t kPointerBits = 0xC0;
+using wire::kPointerBits;
+
+// The position a pointer's two bytes lead to, counted from the prefix.
+std::size_t PointerTarget(std::uint8_t first, std::uint8_t second) {
+    return (std::size_t(first & ~kPointerBits) << 8 | second) + wire::kPrefixSize;
+}
 
 // Writes a name's text straight into the batch, a chunk of room at a time.
 // Label bytes go in unchanged, except that a zero byte adds nothing.
@@ -147,7 +151,7 @@ bool QuickName(NameText& text, ReplyReader& reply, int position, int& next) {
             return true;
         }
         if (length & kPointerBits) {
-            const std::size_t target = (std::size_t(length & 0x3F) << 8 | reply.u8()) + 2;
+            const std::size_t target = PointerTarget(length, reply.u8());
             if (!reply.ok() || target >= static_cast<std::size_t>(position)) return false;
             const NameMemo::Entry* known = memo->find(target);
             if (!known || !MayReuse(*known, reply, static_cast<std::size_t>(position), 1))
@@ -196,7 +200,7 @@ int WalkName(NameText& text, ReplyReader& reply, int position) {
         if (afterLabel) text.dot();
         if (length & kPointerBits) {
             note.runEnds(at);
-            const std::size_t target = (std::size_t(length & 0x3F) << 8 | reply.u8()) + 2;
+            const std::size_t target = PointerTarget(length, reply.u8());
             if (result < 0) result = static_cast<int>(at) + 2;
             if (!reply.ok() || target >= segmentStart || ++hops > kMaxPointerHops) {
                 reply.fail();

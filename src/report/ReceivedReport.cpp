@@ -6,11 +6,9 @@
 #include "LookupState.h"
 #include "Texts.h"
 #include "TransferReport.h"
+#include "Wire.h"
 
 namespace {
-constexpr int kNoData = 506;
-constexpr int kDecoding = 507;
-constexpr int kHeaderEnd = 14;
 
 // Rough report bytes per received byte of a transfer, so that the report
 // grows in a few steps rather than many; the hint stops at a size that any
@@ -42,7 +40,7 @@ void ReportTransfer(LookupState& state, const std::uint8_t* buffer, int total) {
 
 void LookupState::ReportReceived(const std::uint8_t* buffer, int total) {
     if (total <= 0) {
-        LoadText(ReportText, kNoData);
+        LoadText(ReportText, kNoDataReceived);
         LookupFailed = true;
         return;
     }
@@ -52,7 +50,7 @@ void LookupState::ReportReceived(const std::uint8_t* buffer, int total) {
     const bool succeeded = ReportHeader(buffer, total);
     if (QueryTypeIndex == kAxfrIndex && succeeded)
         ReportTransfer(*this, buffer, total);
-    else if (total >= kHeaderEnd)
+    else if (total >= static_cast<int>(wire::kHeaderEnd))
         ReportSections(buffer, total);
 }
 

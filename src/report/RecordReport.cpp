@@ -4,43 +4,53 @@
 #include "ReplyReader.h"
 #include "ReportAppend.h"
 #include "ReportBatch.h"
+#include "QueryTypes.h"
 #include "Texts.h"
+#include "Wire.h"
 
 namespace {
-constexpr int kSoaNumbers = 563;
-constexpr int kUnknownType = 564;
+using namespace wire;
 
-// Tags of the record types whose data is one domain name, by type (an empty
-// length for the other types), each padded to eight bytes so that it goes
-// into the report as one fixed-size copy.
-struct NameTag {
-    char text[8];
-    std::uint8_t length;
+// A record line's type tag: the type's mnemonic from the query-type table
+// between tabs, padded to eight bytes so that it goes into the report as one
+// fixed-size copy; empty for a type the table does not name.
+struct TypeTag {
+    char text[8] = {};
+    std::uint8_t length = 0;
 };
-template <std::size_t N>
-constexpr NameTag Tag(const char (&text)[N]) {
-    static_assert(N <= sizeof(NameTag::text), "a tag fits its eight bytes");
-    NameTag tag{};
-    for (std::size_t i = 0; i + 1 < N; ++i) tag.text[i] = text[i];
-    tag.length = N - 1;
-    return tag;
+struct TypeTags {
+    static constexpr unsigned kCount = kTypeTxt + 1;
+    TypeTag tag[kCount];
+    constexpr TypeTags() : tag() {
+        for (const QueryType& row : kQueryTypes) {
+            if (row.qtype >= kCount) continue;
+            TypeTag& t = tag[row.qtype];
+            t.text[t.length++] = '\t';
+            for (const char* c = row.mnemonic; *c; ++c) t.text[t.length++] = *c;
+            t.text[t.length] = '\t';
+        }
+    }
+};
+constexpr TypeTags kTypeTags;
+
+// The tag, with its closing tab or (for the types whose data is not set
+// off by a tab) without.
+void PutTypeTag(ReportBatch& out, unsigned type, bool closingTab = true) {
+    const TypeTag& tag = kTypeTags.tag[type];
+    char* at = out.room(sizeof tag.text);
+    std::memcpy(at, tag.text, sizeof tag.text);
+    out.commit(at + tag.length + (closingTab ? 1 : 0));
 }
-constexpr NameTag kNameTags[] = {
-    {},              {},               // 0, 1 (A)
-    Tag("\tNS\t"),    Tag("\tMD\t"),     Tag("\tMF\t"),  // 2 to 4
-    Tag("\tCNAME\t"), {},               // 5, 6 (SOA)
-    Tag("\tMB\t"),    Tag("\tMG\t"),     Tag("\tMR\t"),  // 7 to 9
-    {},              {},               Tag("\tPTR\t"),  // 10 (NULL), 11 (WKS), 12
-};
 
-// Writes the tag of a type whose data is one name; false for other types.
-bool PutNameTag(ReportBatch& out, unsigned type) {
-    if (type >= sizeof kNameTags / sizeof kNameTags[0] || kNameTags[type].length == 0)
-        return false;
-    char* at = out.room(sizeof kNameTags[type].text);
-    std::memcpy(at, kNameTags[type].text, sizeof kNameTags[type].text);
-    out.commit(at + kNameTags[type].length);
-    return true;
+// The types whose data is one domain name.
+bool IsNameType(unsigned type) {
+    switch (type) {
+        case kTypeNs: case kTypeMd: case kTypeMf: case kTypeCname:
+        case kTypeMb: case kTypeMg: case kTypeMr: case kTypePtr:
+            return true;
+        default:
+            return false;
+    }
 }
 
 void PutCharacterString(ReportBatch& out, ReplyReader& reply) {
@@ -74,7 +84,7 @@ void PutTimeToLive(ReportBatch& out, std::int32_t ttl, TimeToLiveText& last) {
 }
 
 void PutSoa(ReportBatch& out, ReplyReader& reply, int rdata) {
-    out.put("\tSOA\t");
+    PutTypeTag(out, kTypeSoa);
     const int mailbox = AppendName(out, reply, rdata);
     out.put("\n\t\t\temail:\t");
     reply.seek(static_cast<std::size_t>(AppendName(out, reply, mailbox)));
@@ -89,7 +99,8 @@ void PutSoa(ReportBatch& out, ReplyReader& reply, int rdata) {
 }
 
 void PutMinfo(ReportBatch& out, ReplyReader& reply, int rdata) {
-    out.put("\tMINFO\tRMAILBX: ");
+    PutTypeTag(out, kTypeMinfo);
+    out.put("RMAILBX: ");
     const int errorMailbox = AppendName(out, reply, rdata);
     out.put(" EMAILBX: ");
     AppendName(out, reply, errorMailbox);
@@ -98,9 +109,10 @@ void PutMinfo(ReportBatch& out, ReplyReader& reply, int rdata) {
 
 void PutMx(ReportBatch& out, ReplyReader& reply, int rdata) {
     const std::uint16_t preference = reply.u16();
-    char* at = out.room(5 + kDecimalDigits + 1);
-    std::memcpy(at, "\tMX  ", 5);
-    at = WriteDecimal(at + 5, preference);
+    PutTypeTag(out, kTypeMx, false);
+    char* at = out.room(2 + kDecimalDigits + 1);
+    at[0] = at[1] = ' ';
+    at = WriteDecimal(at + 2, preference);
     *at++ = '\t';
     out.commit(at);
     AppendName(out, reply, rdata + 2);
@@ -123,43 +135,49 @@ void WriteRecordData(ReportBatch& out, ReplyReader& reply, int position, TimeToL
     reply.skip(2);  // the class is not consulted
     const std::int32_t ttl = static_cast<std::int32_t>(reply.u32());
     const std::uint16_t length = reply.u16();
-    const int rdata = position + 10;
+    const int rdata = position + static_cast<int>(kRecordDataAt);
     if (!reply.ok()) return;
 
     PutTimeToLive(out, ttl, lastTtl);
-    if (PutNameTag(out, type)) {
+    if (IsNameType(type)) {
+        PutTypeTag(out, type);
         AppendName(out, reply, rdata);
         out.put('\n');
         return;
     }
     switch (type) {
-        case 1:
-            out.put("\tA\t");
+        case kTypeA:
+            PutTypeTag(out, type);
             PutAddress(out, reply);
             out.put('\n');
             break;
-        case 6: PutSoa(out, reply, rdata); break;
-        case 10:
-            out.put("\tNULL\n\t\t");
+        case kTypeSoa: PutSoa(out, reply, rdata); break;
+        case kTypeNull:
+            PutTypeTag(out, type, false);
+            out.put("\n\t\t");
             PutDump(out, reply, length);
             break;
-        case 11: out.put("\tWKS\t unparsed\n"); break;
-        case 13:
-            out.put("\tHINFO\tCPU:");
+        case kTypeWks:
+            PutTypeTag(out, type);
+            out.put(" unparsed\n");
+            break;
+        case kTypeHinfo:
+            PutTypeTag(out, type);
+            out.put("CPU:");
             PutCharacterString(out, reply);
             out.put("  OS:");
             PutCharacterString(out, reply);
             out.put('\n');
             break;
-        case 14: PutMinfo(out, reply, rdata); break;
-        case 15: PutMx(out, reply, rdata); break;
-        case 16:
-            out.put("\tTXT\t");
+        case kTypeMinfo: PutMinfo(out, reply, rdata); break;
+        case kTypeMx: PutMx(out, reply, rdata); break;
+        case kTypeTxt:
+            PutTypeTag(out, type);
             PutCharacterString(out, reply);
             out.put('\n');
             break;
         default:
-            out.putText(TextOf(kUnknownType));
+            out.putText(TextOf(kUnknownRecordType));
             PutDump(out, reply, length);
             break;
     }

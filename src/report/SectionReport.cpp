@@ -7,23 +7,19 @@
 #include "ReplyReader.h"
 #include "ReportAppend.h"
 #include "ReportBatch.h"
+#include "QueryTypes.h"
 #include "Texts.h"
+#include "Wire.h"
 
 namespace {
-constexpr int kFirstEntry = 14;  // behind the length prefix and the header
-constexpr int kQuestionsHeading = 510;
-constexpr int kTypeLabel = 511;
 // Headings of the answer, authority and additional sections.
-constexpr int kSectionHeadings[] = {512, 513, 514};
-constexpr int kUnknownQuestionType = 560;
+constexpr TextId kSectionHeadings[] = {kAnswersHeading, kAuthorityHeading, kAdditionalHeading};
 
 void AppendQuestionType(std::string& out, unsigned type) {
-    if (type >= 1 && type <= 16)
-        out += TextOf(544 + static_cast<int>(type) - 1);  // A to TXT
-    else if (type >= 252 && type <= 255)
-        out += TextOf(540 + static_cast<int>(type) - 252);  // AXFR to ANY
+    if (const QueryType* known = FindQueryType(type))
+        out += TextOf(known->text);
     else
-        AppendFormatted(out, TextOf(kUnknownQuestionType), {type});
+        AppendFormatted(out, TextOf(kTypeTextUnknown), {type});
 }
 
 void AppendQuestionClass(std::string& out, unsigned cls) {
@@ -39,9 +35,9 @@ void AppendQuestionClass(std::string& out, unsigned cls) {
 // fewer when fewer were received.
 std::size_t MessageBytes(const std::uint8_t* buffer, int count) {
     if (count <= 0) return 0;
-    ReplyReader prefix(buffer, static_cast<std::size_t>(count));
-    const std::size_t announced = std::size_t(prefix.u16()) + 2;
-    return prefix.ok() ? std::min(announced, prefix.size()) : prefix.size();
+    const std::size_t size = static_cast<std::size_t>(count);
+    const std::size_t announced = wire::AnnouncedSize(buffer, size, 0);
+    return announced != 0 ? std::min(announced, size) : size;
 }
 
 // Writes one question entry at position and returns the position behind it.
@@ -55,7 +51,7 @@ int ReportQuestion(std::string& out, ReplyReader& reply, int position) {
     AppendQuestionType(out, type);
     out += "  class: ";
     AppendQuestionClass(out, cls);
-    return fixed + 4;
+    return fixed + static_cast<int>(wire::kQuestionFixed);
 }
 
 // Reports count records from position on, moving position behind them. A
@@ -70,8 +66,8 @@ bool ReportRecords(LookupState& state, ReplyReader& reply, int& position, unsign
         const int fixed = AppendName(out, reply, position);
         WriteRecordData(out, reply, fixed, ttl);
         // The next record always follows RDLENGTH, whatever the rendering read.
-        reply.seek(static_cast<std::size_t>(fixed) + 8);
-        reply.seek(static_cast<std::size_t>(fixed) + 10 + reply.u16());
+        reply.seek(static_cast<std::size_t>(fixed) + wire::kRecordLengthAt);
+        reply.seek(static_cast<std::size_t>(fixed) + wire::kRecordDataAt + reply.u16());
         if (!reply.ok()) {
             out.truncate(mark);
             AppendMalformedLine(out.text());
@@ -88,7 +84,7 @@ void LookupState::ReportSections(const std::uint8_t* buffer, int count) {
     ReplyReader reply(buffer, MessageBytes(buffer, count));
     NameMemo names;
     reply.setNameMemo(&names);
-    reply.seek(6);
+    reply.seek(wire::kQuestionCountAt);
     const unsigned questions = reply.u16();
     const unsigned sectionCounts[] = {reply.u16(), reply.u16(), reply.u16()};
     if (!reply.ok()) return AppendMalformedLine(ReportText);
@@ -96,12 +92,12 @@ void LookupState::ReportSections(const std::uint8_t* buffer, int count) {
     // A transfer lists no questions, but steps over any that a message
     // carries so that its records are found where they are.
     const bool transfer = QueryTypeIndex == kAxfrIndex;
-    int position = kFirstEntry;
+    int position = static_cast<int>(wire::kHeaderEnd);
     if (!transfer && questions != 0) ReportText += TextOf(kQuestionsHeading);
     std::string skipped;
     for (unsigned i = 0; i < questions; ++i) {
         const std::size_t mark = ReportText.size();
-        position = transfer ? AppendName(skipped, reply, position) + 4
+        position = transfer ? AppendName(skipped, reply, position) + static_cast<int>(wire::kQuestionFixed)
                             : ReportQuestion(ReportText, reply, position);
         reply.seek(static_cast<std::size_t>(position));
         if (!reply.ok()) {
