@@ -13,6 +13,7 @@
 
 class ReplyReader;
 class TransferReport;
+struct ReportContext;
 
 class LookupState {
 public:
@@ -71,7 +72,9 @@ public:
     // long text. Sets LookupFailed.
     void ReportSocketFailure(const std::string& head, std::int32_t code);
 
-    // Report of received bytes; positions are offsets from the length prefix.
+    // Report of received bytes; positions are offsets from the length
+    // prefix. Each calls the report library (Report.h) with this lookup's
+    // report context.
     int DecodeName(std::string& name, ReplyReader& reply, int position) const;
     bool ReportHeader(const std::uint8_t* buffer, int count);
     void ReportSections(const std::uint8_t* buffer, int count);
@@ -87,6 +90,10 @@ public:
     // the summary. The report is the one ReportReceived writes.
     void ReportArrivedMessages(TransferReport& transfer, const std::uint8_t* buffer, int total);
     void ReportTransferReceived(TransferReport& transfer, const std::uint8_t* buffer, int total);
+
+    // The report library's view of this lookup: the report, the record
+    // count, transfer mode and the server's text.
+    ReportContext Report();
 
 protected:
     // Shows the members in the controls (the window's exchange to controls).

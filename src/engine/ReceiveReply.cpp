@@ -4,6 +4,7 @@
 
 #include "LookupState.h"
 #include "QueryTypes.h"
+#include "Report.h"
 #include "Wire.h"
 #include "TransferEnd.h"
 #include "TransferReport.h"
@@ -40,7 +41,10 @@ ReceiveEnd ReceiveReply(LookupState& lookup, net::SocketHandle socket,
         if (keepReading && !headerConsulted && reply.size() >= static_cast<std::int32_t>(wire::kHeaderEnd)) {
             keepReading = lookup.ReportHeader(reply.data(), reply.size());
             headerConsulted = true;
-            if (keepReading) transfer.Begin(lookup);
+            if (keepReading) {
+                ReportContext report = lookup.Report();
+                transfer.Begin(report);
+            }
         }
         if (!transfer.Begun()) {
             if (IsComplete(reply)) return ReceiveEnd::Complete;

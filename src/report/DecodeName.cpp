@@ -2,9 +2,9 @@
 #include <cstddef>
 #include <cstring>
 
-#include "LookupState.h"
 #include "NameDecoding.h"
 #include "NameMemo.h"
+#include "Report.h"
 #include "ReplyReader.h"
 #include "ReportBatch.h"
 #include "Wire.h"
@@ -254,7 +254,7 @@ int AppendName(std::string& out, ReplyReader& reply, int position) {
     return AppendName(text, reply, position);
 }
 
-int LookupState::DecodeName(std::string& name, ReplyReader& reply, int position) const {
+int DecodeName(std::string& name, ReplyReader& reply, int position) {
     name.clear();
     return AppendName(name, reply, position);
 }

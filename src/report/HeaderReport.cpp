@@ -1,5 +1,5 @@
-#include "LookupState.h"
 #include "ReplyReader.h"
+#include "Report.h"
 #include "ReportAppend.h"
 #include "Texts.h"
 #include "Wire.h"
@@ -24,45 +24,45 @@ void AppendRcode(std::string& out, unsigned rcode) {
 }
 }  // namespace
 
-bool LookupState::ReportHeader(const std::uint8_t* buffer, int count) {
+bool ReportHeader(ReportContext& report, const std::uint8_t* buffer, int count) {
+    std::string& text = report.text;
     ReplyReader reply(buffer, count > 0 ? static_cast<std::size_t>(count) : 0);
     if (count < static_cast<int>(wire::kHeaderEnd)) {
-        ReportText = FormatText(TextOf(kIncompleteHeader), Server.c_str(), count);
-        AppendHexDump(ReportText, buffer, reply.size());
-        ReportText += "\n\n";
+        text = FormatText(TextOf(kIncompleteHeader), report.server.c_str(), count);
+        AppendHexDump(text, buffer, reply.size());
+        text += "\n\n";
         return false;
     }
     reply.seek(wire::kFlagsAt);
     const std::uint8_t flags = reply.u8();
     const std::uint8_t flags2 = reply.u8();
     const unsigned rcode = flags2 & wire::kRcodeMask;
-    const bool transfer = QueryTypeIndex == kAxfrIndex;
 
-    if (transfer && rcode == 0)
-        ReportText = FormatText(TextOf(kReplyTransfer), Server.c_str());
+    if (report.transfer && rcode == 0)
+        text = FormatText(TextOf(kReplyTransfer), report.server.c_str());
     else
-        ReportText = FormatText(TextOf(kReplyWithCount), Server.c_str(), count);
-    AppendOpcode(ReportText, (flags >> wire::kOpcodeShift) & wire::kOpcodeMask);
-    ReportText += flags & wire::kFlagAuthoritative ? "authoritative " : "non-authoritative ";
-    ReportText += flags & wire::kFlagAnswer ? "answer: " : "question: ";
-    ReportText += "recursion ";
-    ReportText += flags & wire::kFlagRecursionDesired ? "" : "not ";
-    ReportText += "desired; recursion ";
-    ReportText += flags2 & wire::kFlagRecursionAvailable ? "" : "not ";
-    ReportText += "available";
-    ReportText += flags & wire::kFlagTruncated ? "; truncated message" : "";
-    ReportText += "; result: ";
-    AppendRcode(ReportText, rcode);
+        text = FormatText(TextOf(kReplyWithCount), report.server.c_str(), count);
+    AppendOpcode(text, (flags >> wire::kOpcodeShift) & wire::kOpcodeMask);
+    text += flags & wire::kFlagAuthoritative ? "authoritative " : "non-authoritative ";
+    text += flags & wire::kFlagAnswer ? "answer: " : "question: ";
+    text += "recursion ";
+    text += flags & wire::kFlagRecursionDesired ? "" : "not ";
+    text += "desired; recursion ";
+    text += flags2 & wire::kFlagRecursionAvailable ? "" : "not ";
+    text += "available";
+    text += flags & wire::kFlagTruncated ? "; truncated message" : "";
+    text += "; result: ";
+    AppendRcode(text, rcode);
 
-    if (transfer) {
-        ReportText += "\n\n";
+    if (report.transfer) {
+        text += "\n\n";
     } else {
-        ReportText += "\n";
+        text += "\n";
         const unsigned questions = reply.u16(), answers = reply.u16();
         const unsigned authority = reply.u16(), additional = reply.u16();
-        AppendFormatted(ReportText, TextOf(kSectionCounts),
+        AppendFormatted(text, TextOf(kSectionCounts),
                         {questions, answers, authority, additional});
-        ReportText += "\n\n";
+        text += "\n\n";
     }
     return rcode == 0;
 }

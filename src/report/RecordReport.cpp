@@ -1,6 +1,6 @@
-#include "LookupState.h"
 #include "NameDecoding.h"
 #include "RecordData.h"
+#include "Report.h"
 #include "ReplyReader.h"
 #include "ReportAppend.h"
 #include "ReportBatch.h"
@@ -128,7 +128,7 @@ void PutDump(ReportBatch& out, ReplyReader& reply, std::uint16_t length) {
 // Renders the time to live, type tag and data of the record whose type field
 // stands at position. The data is read by type, even where RDLENGTH says less;
 // any read past the message's bytes leaves the reader's error set.
-void WriteRecordData(ReportBatch& out, ReplyReader& reply, int position, TimeToLiveText& lastTtl) {
+void ReportRecordData(ReportBatch& out, ReplyReader& reply, int position, TimeToLiveText& lastTtl) {
     if (position < 0) return reply.fail();
     reply.seek(static_cast<std::size_t>(position));
     const std::uint16_t type = reply.u16();
@@ -181,10 +181,4 @@ void WriteRecordData(ReportBatch& out, ReplyReader& reply, int position, TimeToL
             PutDump(out, reply, length);
             break;
     }
-}
-
-void LookupState::ReportRecordData(ReplyReader& reply, int position) {
-    ReportBatch out(ReportText);
-    TimeToLiveText ttl;
-    WriteRecordData(out, reply, position, ttl);
 }

@@ -1,9 +1,9 @@
 #include <algorithm>
 
-#include "LookupState.h"
 #include "NameDecoding.h"
 #include "NameMemo.h"
 #include "RecordData.h"
+#include "Report.h"
 #include "ReplyReader.h"
 #include "ReportAppend.h"
 #include "ReportBatch.h"
@@ -57,14 +57,14 @@ int ReportQuestion(std::string& out, ReplyReader& reply, int position) {
 // Reports count records from position on, moving position behind them. A
 // record whose bytes run out is taken back from the report and replaced by
 // the malformed line; the result is then false.
-bool ReportRecords(LookupState& state, ReplyReader& reply, int& position, unsigned count) {
-    ReportBatch out(state.ReportText);
+bool ReportRecords(ReportContext& report, ReplyReader& reply, int& position, unsigned count) {
+    ReportBatch out(report.text);
     TimeToLiveText ttl;
     for (unsigned i = 0; i < count; ++i) {
         const std::size_t mark = out.size();
         out.put('\t');
         const int fixed = AppendName(out, reply, position);
-        WriteRecordData(out, reply, fixed, ttl);
+        ReportRecordData(out, reply, fixed, ttl);
         // The next record always follows RDLENGTH, whatever the rendering read.
         reply.seek(static_cast<std::size_t>(fixed) + wire::kRecordLengthAt);
         reply.seek(static_cast<std::size_t>(fixed) + wire::kRecordDataAt + reply.u16());
@@ -73,46 +73,47 @@ bool ReportRecords(LookupState& state, ReplyReader& reply, int& position, unsign
             AppendMalformedLine(out.text());
             return false;
         }
-        ++state.RecordCount;
+        ++report.recordCount;
         position = static_cast<int>(reply.pos());
     }
     return true;
 }
 }  // namespace
 
-void LookupState::ReportSections(const std::uint8_t* buffer, int count) {
+void ReportSections(ReportContext& report, const std::uint8_t* buffer, int count) {
+    std::string& text = report.text;
     ReplyReader reply(buffer, MessageBytes(buffer, count));
     NameMemo names;
     reply.setNameMemo(&names);
     reply.seek(wire::kQuestionCountAt);
     const unsigned questions = reply.u16();
     const unsigned sectionCounts[] = {reply.u16(), reply.u16(), reply.u16()};
-    if (!reply.ok()) return AppendMalformedLine(ReportText);
+    if (!reply.ok()) return AppendMalformedLine(text);
 
     // A transfer lists no questions, but steps over any that a message
     // carries so that its records are found where they are.
-    const bool transfer = QueryTypeIndex == kAxfrIndex;
+    const bool transfer = report.transfer;
     int position = static_cast<int>(wire::kHeaderEnd);
-    if (!transfer && questions != 0) ReportText += TextOf(kQuestionsHeading);
+    if (!transfer && questions != 0) text += TextOf(kQuestionsHeading);
     std::string skipped;
     for (unsigned i = 0; i < questions; ++i) {
-        const std::size_t mark = ReportText.size();
+        const std::size_t mark = text.size();
         position = transfer ? AppendName(skipped, reply, position) + static_cast<int>(wire::kQuestionFixed)
-                            : ReportQuestion(ReportText, reply, position);
+                            : ReportQuestion(text, reply, position);
         reply.seek(static_cast<std::size_t>(position));
         if (!reply.ok()) {
-            ReportText.resize(mark);
-            return AppendMalformedLine(ReportText);
+            text.resize(mark);
+            return AppendMalformedLine(text);
         }
         skipped.clear();
     }
-    if (!transfer) ReportText += '\n';
+    if (!transfer) text += '\n';
 
     for (int section = 0; section < 3; ++section) {
         // In a transfer only the additional heading is written per message.
         const bool heading = !transfer || section == 2;
         if (heading && sectionCounts[section] != 0)
-            ReportText += TextOf(kSectionHeadings[section]);
-        if (!ReportRecords(*this, reply, position, sectionCounts[section])) return;
+            text += TextOf(kSectionHeadings[section]);
+        if (!ReportRecords(report, reply, position, sectionCounts[section])) return;
     }
 }

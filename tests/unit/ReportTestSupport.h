@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include "LookupState.h"
+#include "Report.h"
 #include "TransferReport.h"
 
 using Bytes = std::vector<std::uint8_t>;
@@ -39,8 +40,10 @@ public:
         for (std::size_t size = chunk; size < bytes.size() + chunk; size += chunk) {
             const auto arrived = static_cast<int>(std::min(size, bytes.size()));
             if (arrived >= 14 && size - chunk < 14 && QueryTypeIndex == kAxfrIndex &&
-                ReportHeader(bytes.data(), arrived))
-                transfer.Begin(*this);
+                ReportHeader(bytes.data(), arrived)) {
+                ReportContext report = Report();
+                transfer.Begin(report);
+            }
             if (transfer.Begun()) ReportArrivedMessages(transfer, bytes.data(), arrived);
         }
         if (transfer.Begun())

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "LookupState.h"
+#include "Report.h"
 #include "Texts.h"
 #include "TransferReport.h"
 #include "Wire.h"
@@ -31,10 +32,11 @@ void ReserveReport(std::string& report, std::size_t bytes) {
 void ReportTransfer(LookupState& state, const std::uint8_t* buffer, int total) {
     ReserveReport(state.ReportText,
                   state.ReportText.size() + static_cast<std::size_t>(total) * kReportPerWireByte);
+    ReportContext report = state.Report();
     TransferReport transfer;
-    transfer.Begin(state);
-    transfer.ReportWhole(state, buffer, total);
-    transfer.Finish(state, buffer, total);
+    transfer.Begin(report);
+    transfer.ReportWhole(report, buffer, total);
+    transfer.Finish(report, buffer, total);
 }
 }  // namespace
 
@@ -60,15 +62,17 @@ void LookupState::ReportArrivedMessages(TransferReport& transfer, const std::uin
     // the most room at once, so that its report is not copied as it grows.
     if (total >= kLargeTransfer && ReportText.capacity() < kMaxReserve)
         ReserveReport(ReportText, kMaxReserve);
-    if (transfer.ReportWhole(*this, buffer, total)) ReportGrew();
+    ReportContext report = Report();
+    if (transfer.ReportWhole(report, buffer, total)) ReportGrew();
 }
 
 void LookupState::ReportTransferReceived(TransferReport& transfer, const std::uint8_t* buffer,
                                          int total) {
-    std::string report = std::move(ReportText);
+    std::string sofar = std::move(ReportText);
     LoadText(ReportText, kDecoding);
     RefreshControls();
-    ReportText = std::move(report);
-    transfer.ReportWhole(*this, buffer, total);
-    transfer.Finish(*this, buffer, total);
+    ReportText = std::move(sofar);
+    ReportContext report = Report();
+    transfer.ReportWhole(report, buffer, total);
+    transfer.Finish(report, buffer, total);
 }
