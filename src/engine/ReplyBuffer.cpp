@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 const std::uint8_t ReplyBuffer::kEmpty = 0;
 
@@ -13,13 +14,20 @@ void ReplyBuffer::Release() {
     size_ = capacity_ = 0;
 }
 
-int ReplyBuffer::MakeRoom() {
-    const int length = std::min<std::int32_t>(kChunk, limit_ - size_);
-    if (length <= 0) return 0;
-    const std::int32_t needed = size_ + length;
-    if (needed <= capacity_) return length;
-    // Double, but not past the limit; when the doubled block cannot be had,
-    // the exact need may still fit.
+bool ReplyBuffer::Append(const std::uint8_t* bytes, std::size_t count) {
+    const std::int32_t length =
+        static_cast<std::int32_t>(std::min<std::size_t>(count, static_cast<std::size_t>(limit_ - size_)));
+    if (length == 0) return true;
+    if (!Reserve(size_ + length)) return false;
+    std::memcpy(data_ + size_, bytes, static_cast<std::size_t>(length));
+    size_ += length;
+    return true;
+}
+
+// Doubles, but not past the limit; when the doubled block cannot be had,
+// the exact need may still fit.
+bool ReplyBuffer::Reserve(std::int32_t needed) {
+    if (needed <= capacity_) return true;
     const std::int32_t doubled =
         capacity_ > limit_ / 2 ? limit_ : std::max(needed, capacity_ * 2);
     for (std::int32_t wanted : {doubled, needed}) {
@@ -27,8 +35,8 @@ int ReplyBuffer::MakeRoom() {
         if (grown) {
             data_ = static_cast<std::uint8_t*>(grown);
             capacity_ = wanted;
-            return length;
+            return true;
         }
     }
-    return -1;
+    return false;
 }

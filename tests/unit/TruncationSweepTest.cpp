@@ -106,29 +106,6 @@ TEST(TruncationSweep, EveryPrefixOfCapturedReplies) {
         SweepPrefixes(CapturedReply(name), kAxfrIndex);
 }
 
-// A transfer reported message by message as it arrives, in chunks of any
-// size, reads exactly as the same bytes reported at once, for every prefix.
-void SweepChunkedPrefixes(const Bytes& full) {
-    for (std::size_t n = 0; n <= full.size(); ++n) {
-        const Bytes prefix(full.begin(), full.begin() + static_cast<long>(n));
-        ReportState atOnce(kAxfrIndex);
-        const std::string expected = atOnce.Received(prefix);
-        for (std::size_t chunk : {1, 5, 14, 512}) {
-            ReportState state(kAxfrIndex);
-            EXPECT_EQ(state.ReceivedInChunks(prefix, chunk), expected) << n << " by " << chunk;
-            EXPECT_EQ(state.RecordCount, atOnce.RecordCount) << n << " by " << chunk;
-            if (n > 0) {
-                EXPECT_EQ(state.textAtRefresh, "Data recieved, decoding...") << n;
-            }
-        }
-    }
-}
-
-TEST(TruncationSweep, EveryPrefixOfATransferArrivingInChunks) {
-    SweepChunkedPrefixes(kTransfer);
-    for (const char* name : {"bind-axfr", "knot-axfr"}) SweepChunkedPrefixes(CapturedReply(name));
-}
-
 TEST(TruncationSweep, FullReportsAreAsExpected) {
     ReportState ordinary;
     EXPECT_EQ(AfterFirstLine(ordinary.Received(kRichReply)),
