@@ -11,10 +11,13 @@
 //   Otherwise the reply is read as an ordinary one.
 // - Reading stops, too, when the lookup's MaxReceived bytes are in or the
 //   bytes cannot be kept.
+// A transfer's messages are let go once reported, so that what is held does
+// not grow with the zone.
 #include <cstddef>
 #include <cstdint>
 
 #include "ReplyBuffer.h"
+#include "Texts.h"
 #include "TransferEnd.h"
 #include "TransferReport.h"
 
@@ -51,10 +54,12 @@ private:
     }
     bool OnTransferBytes();
     void StopReporting();
-    void AppendStopLine(int textId, std::int32_t total);
+    void AppendStopLine(TextId text);
 
     LookupState& lookup_;
-    ReplyBuffer reply_;
+    ReplyBuffer reply_;            // the bytes not reported yet
+    const std::int64_t limit_;     // the lookup's MaxReceived
+    std::int64_t total_ = 0;       // every byte received
     TransferReport transfer_;
     TransferEnd transferEnd_;
     bool headerConsulted_ = false;

@@ -16,8 +16,8 @@ namespace {
 // machine can set aside, and a longer report grows from there.
 constexpr std::size_t kReportPerWireByte = 2;
 constexpr std::size_t kMaxReserve = std::size_t(256) << 20;
-// A transfer still arriving is taken to be a large one past this size.
-constexpr int kLargeTransfer = 1 << 20;
+// A transfer whose report has grown past this size is taken to be a large one.
+constexpr std::size_t kLargeReport = 1 << 20;
 
 // Only a hint: without the memory for it the report grows as it goes. Room
 // not written yet costs address space, not memory.
@@ -35,8 +35,9 @@ void ReportTransfer(LookupState& state, const std::uint8_t* buffer, int total) {
     ReportContext report = state.Report();
     TransferReport transfer;
     transfer.Begin(report);
-    transfer.ReportWhole(report, buffer, total);
-    transfer.Finish(report, buffer, total);
+    const std::size_t size = static_cast<std::size_t>(total);
+    transfer.ReportWhole(report, buffer, size);
+    transfer.Finish(report, buffer, size, total);
 }
 }  // namespace
 
@@ -57,22 +58,22 @@ void LookupState::ReportReceived(const std::uint8_t* buffer, int total) {
 }
 
 void LookupState::ReportArrivedMessages(TransferReport& transfer, const std::uint8_t* buffer,
-                                        int total) {
+                                        std::size_t size) {
     // The size of a transfer still arriving is not known: a large one gets
     // the most room at once, so that its report is not copied as it grows.
-    if (total >= kLargeTransfer && ReportText.capacity() < kMaxReserve)
+    if (ReportText.size() >= kLargeReport && ReportText.capacity() < kMaxReserve)
         ReserveReport(ReportText, kMaxReserve);
     ReportContext report = Report();
-    if (transfer.ReportWhole(report, buffer, total)) ReportGrew();
+    if (transfer.ReportWhole(report, buffer, size)) ReportGrew();
 }
 
 void LookupState::ReportTransferReceived(TransferReport& transfer, const std::uint8_t* buffer,
-                                         int total) {
+                                         std::size_t size, std::int64_t total) {
     std::string sofar = std::move(ReportText);
     LoadText(ReportText, kDecoding);
     RefreshControls();
     ReportText = std::move(sofar);
     ReportContext report = Report();
-    transfer.ReportWhole(report, buffer, total);
-    transfer.Finish(report, buffer, total);
+    transfer.ReportWhole(report, buffer, size);
+    transfer.Finish(report, buffer, size, total);
 }

@@ -15,23 +15,25 @@ void ReplyBuffer::Release() {
 }
 
 bool ReplyBuffer::Append(const std::uint8_t* bytes, std::size_t count) {
-    const std::int32_t length =
-        static_cast<std::int32_t>(std::min<std::size_t>(count, static_cast<std::size_t>(limit_ - size_)));
-    if (length == 0) return true;
-    if (!Reserve(size_ + length)) return false;
-    std::memcpy(data_ + size_, bytes, static_cast<std::size_t>(length));
-    size_ += length;
+    if (count == 0) return true;
+    if (!Reserve(size_ + count)) return false;
+    std::memcpy(data_ + size_, bytes, count);
+    size_ += count;
     return true;
 }
 
-// Doubles, but not past the limit; when the doubled block cannot be had,
-// the exact need may still fit.
-bool ReplyBuffer::Reserve(std::int32_t needed) {
+void ReplyBuffer::Discard(std::size_t count) {
+    count = std::min(count, size_);
+    if (count == 0) return;
+    std::memmove(data_, data_ + count, size_ - count);
+    size_ -= count;
+}
+
+// Doubles; when the doubled block cannot be had, the exact need may still fit.
+bool ReplyBuffer::Reserve(std::size_t needed) {
     if (needed <= capacity_) return true;
-    const std::int32_t doubled =
-        capacity_ > limit_ / 2 ? limit_ : std::max(needed, capacity_ * 2);
-    for (std::int32_t wanted : {doubled, needed}) {
-        void* grown = std::realloc(data_, static_cast<std::size_t>(wanted));
+    for (std::size_t wanted : {std::max(needed, capacity_ * 2), needed}) {
+        void* grown = std::realloc(data_, wanted);
         if (grown) {
             data_ = static_cast<std::uint8_t*>(grown);
             capacity_ = wanted;

@@ -18,8 +18,7 @@ void SkipName(ReplyReader& reader) {
 }
 }  // namespace
 
-bool TransferEnd::Scan(const std::uint8_t* buffer, std::int32_t total) {
-    const std::size_t size = static_cast<std::size_t>(total);
+bool TransferEnd::Scan(const std::uint8_t* buffer, std::size_t size) {
     while (!ended_) {
         const std::size_t next = wire::NextMessage(buffer, size, next_);
         if (next == 0) break;  // not complete yet

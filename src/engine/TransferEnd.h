@@ -15,7 +15,10 @@ public:
     // Scans the messages that the received bytes [0, total) complete since
     // the last call (length prefixes included). True once the message that
     // carries the closing SOA has arrived in full.
-    bool Scan(const std::uint8_t* buffer, std::int32_t total);
+    bool Scan(const std::uint8_t* buffer, std::size_t size);
+    // Offsets count from `count` bytes further on (the caller let those go,
+    // all of them scanned).
+    void Forget(std::size_t count) { next_ -= count; }
 
 private:
     bool ScanMessage(ReplyReader& message);

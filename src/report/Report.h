@@ -34,3 +34,7 @@ void ReportRecordData(ReportBatch& out, ReplyReader& reply, int position, TimeTo
 // The dotted text of the encoded name at position, in place of what `name`
 // held; returns the position behind the encoded name (see AppendName).
 int DecodeName(std::string& name, ReplyReader& reply, int position);
+
+// Appends each byte as "%02x ", with a line end after every 16th byte: the
+// dump of record data, of a short header, and of a query.
+void AppendHexDump(std::string& out, const std::uint8_t* bytes, std::size_t count);

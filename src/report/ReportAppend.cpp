@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "Report.h"
 #include "Texts.h"
 
 namespace {

@@ -13,19 +13,21 @@ void TransferReport::Begin(ReportContext& report) {
 }
 
 // Each pass moves at least the two prefix bytes on, so the walk ends.
-bool TransferReport::ReportWhole(ReportContext& report, const std::uint8_t* buffer, std::int32_t total) {
-    const std::size_t size = total > 0 ? static_cast<std::size_t>(total) : 0;
+bool TransferReport::ReportWhole(ReportContext& report, const std::uint8_t* buffer,
+                                 std::size_t size) {
     const std::size_t first = next_;
     for (;;) {
         const std::size_t next = wire::NextMessage(buffer, size, next_);
         if (next == 0) return next_ != first;
-        ReportSections(report, buffer + next_, static_cast<int>(size - next_));
+        ReportSections(report, buffer + next_, static_cast<int>(next - next_));
         next_ = next;
+        anyWhole_ = true;
     }
 }
 
-void TransferReport::Finish(ReportContext& report, const std::uint8_t* buffer, std::int32_t total) {
-    if (next_ == 0) ReportSections(report, buffer, total);
+void TransferReport::Finish(ReportContext& report, const std::uint8_t* buffer, std::size_t size,
+                            std::int64_t total) {
+    if (!anyWhole_) ReportSections(report, buffer, static_cast<int>(size));
     report.text += '\n';
     AppendFormatted(report.text, TextOf(kTransferSummary), {report.recordCount, total});
 }

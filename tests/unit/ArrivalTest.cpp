@@ -75,6 +75,12 @@ TEST_P(ArrivalChunks, StopsAtTheLimit) {
     const Stop stop = StopOf(state, stream, GetParam());
     EXPECT_EQ(stop.end, ReceiveEnd::SizeLimit);
     EXPECT_EQ(stop.at, std::min<std::size_t>(stream.size(), (40 + GetParam() - 1) / GetParam() * GetParam()));
+    state.ReportText.clear();
+    Arrival arrival(state);
+    arrival.OnBytes(stream.data(), stream.size());
+    arrival.Report(arrival.End());
+    EXPECT_EQ(state.ReportText.substr(state.ReportText.rfind('\n')),
+              "\nReading stopped at 40 bytes: a lookup receives no more than that.");
 }
 
 // A transfer reported message by message as it arrives, in chunks of any
