@@ -8,12 +8,12 @@ namespace {
 // Steps over an encoded name: labels up to the root or a compression
 // pointer. A label kind that is neither fails the reader.
 void SkipName(ReplyReader& reader) {
-    while (reader.ok()) {
-        const std::uint8_t length = reader.u8();
+    while (reader.Ok()) {
+        const std::uint8_t length = reader.U8();
         if (length == 0) return;
-        if ((length & wire::kPointerBits) == wire::kPointerBits) return reader.skip(1);
-        if (length & wire::kPointerBits) return reader.fail();
-        reader.skip(length);
+        if ((length & wire::kPointerBits) == wire::kPointerBits) return reader.Skip(1);
+        if (length & wire::kPointerBits) return reader.Fail();
+        reader.Skip(length);
     }
 }
 }  // namespace
@@ -33,20 +33,20 @@ bool TransferEnd::Scan(const std::uint8_t* buffer, std::size_t size) {
 // read to its end simply does not end the transfer.
 bool TransferEnd::ScanMessage(ReplyReader& message) {
     // The message without its prefix: header positions are 2 bytes less.
-    message.seek(wire::kQuestionCountAt - wire::kPrefixSize);
-    const std::uint16_t questions = message.u16();
-    const std::uint16_t answers = message.u16();
-    message.seek(wire::kHeaderSize);
-    for (std::uint16_t i = 0; i < questions && message.ok(); ++i) {
+    message.Seek(wire::kQuestionCountAt - wire::kPrefixSize);
+    const std::uint16_t questions = message.U16();
+    const std::uint16_t answers = message.U16();
+    message.Seek(wire::kHeaderSize);
+    for (std::uint16_t i = 0; i < questions && message.Ok(); ++i) {
         SkipName(message);
-        message.skip(wire::kQuestionFixed);
+        message.Skip(wire::kQuestionFixed);
     }
-    for (std::uint16_t i = 0; i < answers && message.ok(); ++i) {
+    for (std::uint16_t i = 0; i < answers && message.Ok(); ++i) {
         SkipName(message);
-        const std::uint16_t type = message.u16();
-        message.skip(wire::kRecordLengthAt - 2);  // class and time to live
-        message.skip(message.u16());
-        if (!message.ok()) return false;
+        const std::uint16_t type = message.U16();
+        message.Skip(wire::kRecordLengthAt - 2);  // class and time to live
+        message.Skip(message.U16());
+        if (!message.Ok()) return false;
         if (type == wire::kTypeSoa && answers_ > 0) return true;
         ++answers_;
     }

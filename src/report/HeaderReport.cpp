@@ -33,9 +33,9 @@ bool ReportHeader(ReportContext& report, const std::uint8_t* buffer, int count) 
         text += "\n\n";
         return false;
     }
-    reply.seek(wire::kFlagsAt);
-    const std::uint8_t flags = reply.u8();
-    const std::uint8_t flags2 = reply.u8();
+    reply.Seek(wire::kFlagsAt);
+    const std::uint8_t flags = reply.U8();
+    const std::uint8_t flags2 = reply.U8();
     const unsigned rcode = flags2 & wire::kRcodeMask;
 
     if (report.transfer && rcode == 0)
@@ -58,8 +58,8 @@ bool ReportHeader(ReportContext& report, const std::uint8_t* buffer, int count) 
         text += "\n\n";
     } else {
         text += "\n";
-        const unsigned questions = reply.u16(), answers = reply.u16();
-        const unsigned authority = reply.u16(), additional = reply.u16();
+        const unsigned questions = reply.U16(), answers = reply.U16();
+        const unsigned authority = reply.U16(), additional = reply.U16();
         AppendFormatted(text, TextOf(kSectionCounts),
                         {questions, answers, authority, additional});
         text += "\n\n";

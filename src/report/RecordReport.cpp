@@ -37,9 +37,10 @@ constexpr TypeTags kTypeTags;
 // off by a tab) without.
 void PutTypeTag(ReportBatch& out, unsigned type, bool closingTab = true) {
     const TypeTag& tag = kTypeTags.tag[type];
-    char* at = out.room(sizeof tag.text);
+    static_assert(sizeof tag.text <= ReportBatch::kSpare, "a tag is copied whole");
+    char* at = out.Room(tag.length + 1u);
     std::memcpy(at, tag.text, sizeof tag.text);
-    out.commit(at + tag.length + (closingTab ? 1 : 0));
+    out.Commit(at + tag.length + (closingTab ? 1 : 0));
 }
 
 // The types whose data is one domain name.
@@ -54,17 +55,17 @@ bool IsNameType(unsigned type) {
 }
 
 void PutCharacterString(ReportBatch& out, ReplyReader& reply) {
-    const std::uint8_t length = reply.u8();
-    if (const std::uint8_t* text = reply.bytes(length)) out.putRaw(text, length);
+    const std::uint8_t length = reply.U8();
+    if (const std::uint8_t* text = reply.Bytes(length)) out.PutRaw(text, length);
 }
 
 // The dotted address.
 void PutAddress(ReportBatch& out, ReplyReader& reply) {
-    const std::uint8_t* address = reply.bytes(4);
+    const std::uint8_t* address = reply.Bytes(4);
     if (!address) return;
-    char* at = out.room(16);  // "255.255.255.255."
+    char* at = out.Room(16);  // "255.255.255.255."
     for (int i = 0; i < 4; ++i) at = WriteOctetAndDot(at, address[i]);
-    out.commit(at - 1);
+    out.Commit(at - 1);
 }
 
 // "\t%d " of the time to live, formatted only when it differs from the last.
@@ -78,50 +79,50 @@ void PutTimeToLive(ReportBatch& out, std::int32_t ttl, TimeToLiveText& last) {
         last.value = ttl;
         last.length = static_cast<std::uint8_t>(at - last.text);
     }
-    char* at = out.room(sizeof last.text);
+    char* at = out.Room(sizeof last.text);
     std::memcpy(at, last.text, sizeof last.text);
-    out.commit(at + last.length);
+    out.Commit(at + last.length);
 }
 
 void PutSoa(ReportBatch& out, ReplyReader& reply, int rdata) {
     PutTypeTag(out, kTypeSoa);
     const int mailbox = AppendName(out, reply, rdata);
-    out.put("\n\t\t\temail:\t");
-    reply.seek(static_cast<std::size_t>(AppendName(out, reply, mailbox)));
+    out.Put("\n\t\t\temail:\t");
+    reply.Seek(static_cast<std::size_t>(AppendName(out, reply, mailbox)));
     // Serial, refresh, retry, expire and minimum, each printed signed.
-    const std::int32_t serial = static_cast<std::int32_t>(reply.u32());
-    const std::int32_t refresh = static_cast<std::int32_t>(reply.u32());
-    const std::int32_t retry = static_cast<std::int32_t>(reply.u32());
-    const std::int32_t expire = static_cast<std::int32_t>(reply.u32());
-    const std::int32_t minimum = static_cast<std::int32_t>(reply.u32());
-    AppendFormatted(out.text(), TextOf(kSoaNumbers), {serial, refresh, retry, expire, minimum});
-    out.put('\n');
+    const std::int32_t serial = static_cast<std::int32_t>(reply.U32());
+    const std::int32_t refresh = static_cast<std::int32_t>(reply.U32());
+    const std::int32_t retry = static_cast<std::int32_t>(reply.U32());
+    const std::int32_t expire = static_cast<std::int32_t>(reply.U32());
+    const std::int32_t minimum = static_cast<std::int32_t>(reply.U32());
+    AppendFormatted(out.Text(), TextOf(kSoaNumbers), {serial, refresh, retry, expire, minimum});
+    out.Put('\n');
 }
 
 void PutMinfo(ReportBatch& out, ReplyReader& reply, int rdata) {
     PutTypeTag(out, kTypeMinfo);
-    out.put("RMAILBX: ");
+    out.Put("RMAILBX: ");
     const int errorMailbox = AppendName(out, reply, rdata);
-    out.put(" EMAILBX: ");
+    out.Put(" EMAILBX: ");
     AppendName(out, reply, errorMailbox);
-    out.put('\n');
+    out.Put('\n');
 }
 
 void PutMx(ReportBatch& out, ReplyReader& reply, int rdata) {
-    const std::uint16_t preference = reply.u16();
+    const std::uint16_t preference = reply.U16();
     PutTypeTag(out, kTypeMx, false);
-    char* at = out.room(2 + kDecimalDigits + 1);
+    char* at = out.Room(2 + kDecimalDigits + 1);
     at[0] = at[1] = ' ';
     at = WriteDecimal(at + 2, preference);
     *at++ = '\t';
-    out.commit(at);
+    out.Commit(at);
     AppendName(out, reply, rdata + 2);
-    out.put('\n');
+    out.Put('\n');
 }
 
 void PutDump(ReportBatch& out, ReplyReader& reply, std::uint16_t length) {
-    if (const std::uint8_t* data = reply.bytes(length)) AppendHexDump(out.text(), data, length);
-    out.put('\n');
+    if (const std::uint8_t* data = reply.Bytes(length)) AppendHexDump(out.Text(), data, length);
+    out.Put('\n');
 }
 }  // namespace
 
@@ -129,55 +130,55 @@ void PutDump(ReportBatch& out, ReplyReader& reply, std::uint16_t length) {
 // stands at position. The data is read by type, even where RDLENGTH says less;
 // any read past the message's bytes leaves the reader's error set.
 void ReportRecordData(ReportBatch& out, ReplyReader& reply, int position, TimeToLiveText& lastTtl) {
-    if (position < 0) return reply.fail();
-    reply.seek(static_cast<std::size_t>(position));
-    const std::uint16_t type = reply.u16();
-    reply.skip(2);  // the class is not consulted
-    const std::int32_t ttl = static_cast<std::int32_t>(reply.u32());
-    const std::uint16_t length = reply.u16();
+    if (position < 0) return reply.Fail();
+    reply.Seek(static_cast<std::size_t>(position));
+    const std::uint16_t type = reply.U16();
+    reply.Skip(2);  // the class is not consulted
+    const std::int32_t ttl = static_cast<std::int32_t>(reply.U32());
+    const std::uint16_t length = reply.U16();
     const int rdata = position + static_cast<int>(kRecordDataAt);
-    if (!reply.ok()) return;
+    if (!reply.Ok()) return;
 
     PutTimeToLive(out, ttl, lastTtl);
     if (IsNameType(type)) {
         PutTypeTag(out, type);
         AppendName(out, reply, rdata);
-        out.put('\n');
+        out.Put('\n');
         return;
     }
     switch (type) {
         case kTypeA:
             PutTypeTag(out, type);
             PutAddress(out, reply);
-            out.put('\n');
+            out.Put('\n');
             break;
         case kTypeSoa: PutSoa(out, reply, rdata); break;
         case kTypeNull:
             PutTypeTag(out, type, false);
-            out.put("\n\t\t");
+            out.Put("\n\t\t");
             PutDump(out, reply, length);
             break;
         case kTypeWks:
             PutTypeTag(out, type);
-            out.put(" unparsed\n");
+            out.Put(" unparsed\n");
             break;
         case kTypeHinfo:
             PutTypeTag(out, type);
-            out.put("CPU:");
+            out.Put("CPU:");
             PutCharacterString(out, reply);
-            out.put("  OS:");
+            out.Put("  OS:");
             PutCharacterString(out, reply);
-            out.put('\n');
+            out.Put('\n');
             break;
         case kTypeMinfo: PutMinfo(out, reply, rdata); break;
         case kTypeMx: PutMx(out, reply, rdata); break;
         case kTypeTxt:
             PutTypeTag(out, type);
             PutCharacterString(out, reply);
-            out.put('\n');
+            out.Put('\n');
             break;
         default:
-            out.putText(TextOf(kUnknownRecordType));
+            out.PutText(TextOf(kUnknownRecordType));
             PutDump(out, reply, length);
             break;
     }

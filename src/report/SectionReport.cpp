@@ -45,9 +45,9 @@ int ReportQuestion(std::string& out, ReplyReader& reply, int position) {
     out += '\t';
     const int fixed = AppendName(out, reply, position);
     out += TextOf(kTypeLabel);
-    reply.seek(static_cast<std::size_t>(fixed));
-    const unsigned type = reply.u16();
-    const unsigned cls = reply.u16();
+    reply.Seek(static_cast<std::size_t>(fixed));
+    const unsigned type = reply.U16();
+    const unsigned cls = reply.U16();
     AppendQuestionType(out, type);
     out += "  class: ";
     AppendQuestionClass(out, cls);
@@ -62,19 +62,19 @@ bool ReportRecords(ReportContext& report, ReplyReader& reply, int& position, uns
     TimeToLiveText ttl;
     for (unsigned i = 0; i < count; ++i) {
         const std::size_t mark = out.size();
-        out.put('\t');
+        out.Put('\t');
         const int fixed = AppendName(out, reply, position);
         ReportRecordData(out, reply, fixed, ttl);
         // The next record always follows RDLENGTH, whatever the rendering read.
-        reply.seek(static_cast<std::size_t>(fixed) + wire::kRecordLengthAt);
-        reply.seek(static_cast<std::size_t>(fixed) + wire::kRecordDataAt + reply.u16());
-        if (!reply.ok()) {
-            out.truncate(mark);
-            AppendMalformedLine(out.text());
+        reply.Seek(static_cast<std::size_t>(fixed) + wire::kRecordLengthAt);
+        reply.Seek(static_cast<std::size_t>(fixed) + wire::kRecordDataAt + reply.U16());
+        if (!reply.Ok()) {
+            out.Truncate(mark);
+            AppendMalformedLine(out.Text());
             return false;
         }
         ++report.recordCount;
-        position = static_cast<int>(reply.pos());
+        position = static_cast<int>(reply.Pos());
     }
     return true;
 }
@@ -84,11 +84,11 @@ void ReportSections(ReportContext& report, const std::uint8_t* buffer, int count
     std::string& text = report.text;
     ReplyReader reply(buffer, MessageBytes(buffer, count));
     NameMemo names;
-    reply.setNameMemo(&names);
-    reply.seek(wire::kQuestionCountAt);
-    const unsigned questions = reply.u16();
-    const unsigned sectionCounts[] = {reply.u16(), reply.u16(), reply.u16()};
-    if (!reply.ok()) return AppendMalformedLine(text);
+    reply.SetNameMemo(&names);
+    reply.Seek(wire::kQuestionCountAt);
+    const unsigned questions = reply.U16();
+    const unsigned sectionCounts[] = {reply.U16(), reply.U16(), reply.U16()};
+    if (!reply.Ok()) return AppendMalformedLine(text);
 
     // A transfer lists no questions, but steps over any that a message
     // carries so that its records are found where they are.
@@ -100,8 +100,8 @@ void ReportSections(ReportContext& report, const std::uint8_t* buffer, int count
         const std::size_t mark = text.size();
         position = transfer ? AppendName(skipped, reply, position) + static_cast<int>(wire::kQuestionFixed)
                             : ReportQuestion(text, reply, position);
-        reply.seek(static_cast<std::size_t>(position));
-        if (!reply.ok()) {
+        reply.Seek(static_cast<std::size_t>(position));
+        if (!reply.Ok()) {
             text.resize(mark);
             return AppendMalformedLine(text);
         }
