@@ -25,8 +25,7 @@ public:
     explicit NameText(ReportBatch& out)
         : out_(out),
           at_(out.Room(kChunk)),
-          end_(at_ + kChunk),
-          first_(at_) {}
+          end_(at_ + kChunk) {}
     ~NameText() { out_.Commit(at_); }
     NameText(const NameText&) = delete;
     NameText& operator=(const NameText&) = delete;
@@ -48,17 +47,6 @@ public:
             std::memcpy(at_ + i, text + i, NameMemo::kTextSlack);
         at_ += length;
     }
-
-    // For the quick pass, which never renews the chunk: whether n more bytes
-    // fit, a label with a dot behind it, the last dot taken back, and the
-    // way back to the start of the text.
-    bool Fits(std::size_t n) const { return static_cast<std::ptrdiff_t>(n) <= end_ - at_; }
-    void LabelAndDot(const std::uint8_t* bytes, std::uint8_t length) {
-        at_ = ReportBatch::CopyRaw(at_, bytes, length);
-        *at_++ = '.';
-    }
-    void DropDot() { --at_; }
-    void Restart() { at_ = first_; }
 
     // Where the text stands, and the text written since such a mark while it
     // is all in the current chunk (else nullptr).
@@ -82,7 +70,6 @@ private:
     ReportBatch& out_;
     char* at_;
     char* end_;
-    char* const first_;  // where the text began
     unsigned chunks_ = 0;
 };
 
@@ -130,45 +117,6 @@ bool MayReuse(const NameMemo::Entry& known, const ReplyReader& reply, std::size_
               int hops) {
     return known.runEnd < limit && hops + known.hops <= kMaxPointerHops &&
            known.textBudget <= reply.NameTextLeft();
-}
-
-// The common case, tried first: labels, then the name's end or a pointer
-// straight to a suffix that the memo knows and that passes the walk's checks
-// from here. Anything else (a pointer chain, an unknown suffix, labels beyond
-// the first chunk, an error) returns false before the chunk is renewed, and
-// the full walk then runs from the start on the untouched reader and text.
-bool QuickName(NameText& text, ReplyReader& reply, int position, int& next) {
-    const NameMemo* const memo = reply.Memo();
-    if (!memo || position < 0) return false;
-    reply.Seek(static_cast<std::size_t>(position));
-    bool labels = false;
-    for (;;) {
-        const std::size_t at = reply.Pos();
-        const std::uint8_t length = reply.U8();
-        if (!reply.Ok()) return false;
-        if (length == 0) {
-            if (labels) text.DropDot();
-            next = static_cast<int>(reply.Pos());
-            return true;
-        }
-        if (length & kPointerBits) {
-            const std::size_t target = PointerTarget(length, reply.U8());
-            if (!reply.Ok() || target >= static_cast<std::size_t>(position)) return false;
-            const NameMemo::Entry* known = memo->Find(target);
-            if (!known || !MayReuse(*known, reply, static_cast<std::size_t>(position), 1))
-                return false;
-            reply.SpendNameText(known->textBudget);
-            text.AppendKnown(memo->Text(*known), known->textLength);
-            reply.Seek(known->end);
-            next = static_cast<int>(at) + 2;
-            return true;
-        }
-        reply.SpendNameText(length + 1u);  // the label and its dot
-        const std::uint8_t* label = reply.Bytes(length);
-        if (!label || !text.Fits(length + 1u)) return false;
-        text.LabelAndDot(label, length);
-        labels = true;
-    }
 }
 
 // The walk over one name's labels and pointers; see AppendName.
@@ -240,12 +188,7 @@ int WalkName(NameText& text, ReplyReader& reply, int position) {
 int AppendName(ReportBatch& out, ReplyReader& reply, int position) {
     ReplyReader cursor = reply;
     NameText text(out);
-    int next;
-    if (!QuickName(text, cursor, position, next)) {
-        cursor = reply;
-        text.Restart();
-        next = WalkName(text, cursor, position);
-    }
+    const int next = WalkName(text, cursor, position);
     reply = cursor;
     return next;
 }
