@@ -18,51 +18,51 @@ public:
         wire_.assign(header, header + sizeof header);
     }
     std::size_t size() const { return wire_.size(); }
-    std::size_t count() const { return count_; }
+    std::size_t Count() const { return count_; }
 
-    void u8(unsigned v) { wire_.push_back(static_cast<std::uint8_t>(v)); }
-    void u16(unsigned v) { u8(v >> 8 & 0xFF); u8(v & 0xFF); }
-    void u32(std::uint32_t v) { u16(v >> 16); u16(v & 0xFFFF); }
-    void text(const std::string& s) {  // one character-string
-        u8(static_cast<unsigned>(s.size()));
+    void U8(unsigned v) { wire_.push_back(static_cast<std::uint8_t>(v)); }
+    void U16(unsigned v) { U8(v >> 8 & 0xFF); U8(v & 0xFF); }
+    void U32(std::uint32_t v) { U16(v >> 16); U16(v & 0xFFFF); }
+    void Text(const std::string& s) {  // one character-string
+        U8(static_cast<unsigned>(s.size()));
         wire_.insert(wire_.end(), s.begin(), s.end());
     }
 
     // Writes a dotted name, ending in a pointer to the longest suffix
     // already written in this message.
-    void name(const std::string& dotted) {
+    void Name(const std::string& dotted) {
         std::size_t start = 0;
         while (start < dotted.size()) {
             const std::string suffix = dotted.substr(start);
             auto known = offsets_.find(suffix);
-            if (known != offsets_.end()) return u16(0xC000 | known->second);
+            if (known != offsets_.end()) return U16(0xC000 | known->second);
             const std::size_t offset = wire_.size() - 2;  // message offset
             if (offset < 0x3FFF) offsets_.emplace(suffix, static_cast<unsigned>(offset));
             std::size_t dot = dotted.find('.', start);
             if (dot == std::string::npos) dot = dotted.size();
-            text(dotted.substr(start, dot - start));
+            Text(dotted.substr(start, dot - start));
             start = dot + 1;
         }
-        u8(0);
+        U8(0);
     }
 
     // Owner, type, class IN, TTL; returns where RDLENGTH goes.
-    std::size_t begin(const std::string& owner, unsigned type) {
+    std::size_t Begin(const std::string& owner, unsigned type) {
         ++count_;
-        name(owner);
-        u16(type);
-        u16(1);
-        u32(3600);
-        u16(0);
+        Name(owner);
+        U16(type);
+        U16(1);
+        U32(3600);
+        U16(0);
         return wire_.size();
     }
-    void end(std::size_t rdata) {
+    void End(std::size_t rdata) {
         const std::size_t length = wire_.size() - rdata;
         wire_[rdata - 2] = static_cast<std::uint8_t>(length >> 8);
         wire_[rdata - 1] = static_cast<std::uint8_t>(length & 0xFF);
     }
 
-    void finishInto(std::vector<std::uint8_t>& out) {
+    void FinishInto(std::vector<std::uint8_t>& out) {
         const std::size_t length = wire_.size() - 2;
         wire_[0] = static_cast<std::uint8_t>(length >> 8);
         wire_[1] = static_cast<std::uint8_t>(length & 0xFF);
@@ -79,11 +79,11 @@ private:
 
 void writeSoa(MessageWriter& m) {
     const std::string origin = kOrigin;
-    const std::size_t rdata = m.begin(origin, 6);
-    m.name("ns1." + origin);
-    m.name("hostmaster." + origin);
-    for (std::uint32_t v : {2026120701u, 7200u, 900u, 1209600u, 300u}) m.u32(v);
-    m.end(rdata);
+    const std::size_t rdata = m.Begin(origin, 6);
+    m.Name("ns1." + origin);
+    m.Name("hostmaster." + origin);
+    for (std::uint32_t v : {2026120701u, 7200u, 900u, 1209600u, 300u}) m.U32(v);
+    m.End(rdata);
 }
 
 // Record i of the zone body, the same mix as the benchmark's zone files.
@@ -93,38 +93,38 @@ void writeRecord(MessageWriter& m, std::size_t i) {
     std::size_t rdata = 0;
     switch (i % 7) {
     case 0:
-        rdata = m.begin("h" + n + sub, 1);
+        rdata = m.Begin("h" + n + sub, 1);
         for (unsigned b : {10u, unsigned(i >> 16 & 255), unsigned(i >> 8 & 255), unsigned(i & 255)})
-            m.u8(b);
+            m.U8(b);
         break;
     case 1:
-        rdata = m.begin("d" + n + sub, 2);
-        m.name("ns" + std::to_string(i % 5) + ".provider" + std::to_string(i % 13) + ".example.net");
+        rdata = m.Begin("d" + n + sub, 2);
+        m.Name("ns" + std::to_string(i % 5) + ".provider" + std::to_string(i % 13) + ".example.net");
         break;
     case 2:
-        rdata = m.begin("c" + n + sub, 5);
-        m.name("h" + std::to_string(i - 2) + sub);
+        rdata = m.Begin("c" + n + sub, 5);
+        m.Name("h" + std::to_string(i - 2) + sub);
         break;
     case 3:
-        rdata = m.begin("m" + n + sub, 15);
-        m.u16(static_cast<unsigned>(10 * (i % 4)));
-        m.name("mail" + std::to_string(i % 3) + sub);
+        rdata = m.Begin("m" + n + sub, 15);
+        m.U16(static_cast<unsigned>(10 * (i % 4)));
+        m.Name("mail" + std::to_string(i % 3) + sub);
         break;
     case 4:
-        rdata = m.begin("t" + n + sub, 16);
-        m.text("v=text record number " + n + " for the benchmark");
+        rdata = m.Begin("t" + n + sub, 16);
+        m.Text("v=text record number " + n + " for the benchmark");
         break;
     case 5:
-        rdata = m.begin("p" + n + sub, 12);
-        m.name("h" + std::to_string(i - 5) + sub);
+        rdata = m.Begin("p" + n + sub, 12);
+        m.Name("h" + std::to_string(i - 5) + sub);
         break;
     default:
-        rdata = m.begin("i" + n + sub, 13);
-        m.text("AMD64-" + std::to_string(i % 9));
-        m.text("Linux");
+        rdata = m.Begin("i" + n + sub, 13);
+        m.Text("AMD64-" + std::to_string(i % 9));
+        m.Text("Linux");
         break;
     }
-    m.end(rdata);
+    m.End(rdata);
 }
 
 }  // namespace
@@ -137,16 +137,16 @@ AxfrStream BuildAxfrStream(std::size_t records) {
     const std::size_t body = records < 2 ? 0 : records - 2;
     for (std::size_t i = 0; i < body; ++i) {
         if (message.size() > kMessageLimit) {
-            stream.records += message.count();
+            stream.records += message.Count();
             ++stream.messages;
-            message.finishInto(stream.bytes);
+            message.FinishInto(stream.bytes);
             message = MessageWriter();
         }
         writeRecord(message, i);
     }
     writeSoa(message);
-    stream.records += message.count();
+    stream.records += message.Count();
     ++stream.messages;
-    message.finishInto(stream.bytes);
+    message.FinishInto(stream.bytes);
     return stream;
 }

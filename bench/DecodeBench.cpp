@@ -25,7 +25,7 @@ const std::string& Report() {
     static const std::string report = [] {
         LookupState state;
         state.Server = "127.0.0.1";
-        state.QueryTypeIndex = LookupState::kAxfrIndex;
+        state.QueryTypeIndex = kAxfrIndex;
         state.ReportReceived(Stream().bytes.data(), static_cast<int>(Stream().bytes.size()));
         return state.ReportText;
     }();
@@ -49,7 +49,7 @@ void ReportWriter(benchmark::State& state) {
     for (auto _ : state) {
         LookupState lookup;
         lookup.Server = "127.0.0.1";
-        lookup.QueryTypeIndex = LookupState::kAxfrIndex;
+        lookup.QueryTypeIndex = kAxfrIndex;
         lookup.ReportReceived(stream.bytes.data(), static_cast<int>(stream.bytes.size()));
         benchmark::DoNotOptimize(lookup.ReportText.data());
     }

@@ -9,8 +9,12 @@
 #   VEK_TEST_NET   loopback prefix, default 127.0.53 (Knot at .2, BIND at .3)
 #   BENCH_SIZES    zone sizes, default "10000 100000 1000000"
 #   BENCH_RUNS     runs of each client per zone, default 5 (3 for 1,000,000)
-#   BENCH_CLIENTS  default "vek dig kdig drill"
+#   BENCH_CLIENTS  default "vek raw dig kdig drill" (raw: the raw reader,
+#                  which only receives the stream: the server's floor)
 #   BENCH_SERVERS  default "knot bind"
+#   BENCH_MEMORY_SIZE  a larger zone, served by Knot DNS, on which vek-cli's
+#                  peak memory is checked against the 1,000,000-record one
+#                  (it must not grow with the zone), default 5000000; 0: none
 #   BENCH_DIR      work directory (zones, server state, outputs), default a
 #                  fresh temporary directory, removed at the end
 set -euo pipefail
@@ -18,7 +22,8 @@ here=$(cd "$(dirname "$0")" && pwd)
 root=$(dirname "$here")
 net=${VEK_TEST_NET:-127.0.53}
 sizes=${BENCH_SIZES:-"10000 100000 1000000"}
-clients=${BENCH_CLIENTS:-"vek dig kdig drill"}
+clients=${BENCH_CLIENTS:-"vek raw dig kdig drill"}
+memory_size=${BENCH_MEMORY_SIZE:-5000000}
 servers=${BENCH_SERVERS:-"knot bind"}
 knot_addr=$net.2
 bind_addr=$net.3
@@ -35,6 +40,8 @@ work=${BENCH_DIR:-}
 keep_work=1
 if [ -z "$work" ]; then work=$(mktemp -d /tmp/vek-bench.XXXXXX); keep_work=0; fi
 mkdir -p "$work/knot" "$work/bind" "$work/out"
+export BENCH_SUMMARY=$work/summary
+: > "$BENCH_SUMMARY"
 
 # Servers this script started, stopped by their PIDs (bounded wait, then KILL).
 pids=()
@@ -61,8 +68,10 @@ zone_name() {  # 10000 -> bench10k.test, 1000000 -> bench1m.test
   esac
 }
 
+zones=$sizes
+[ "$memory_size" = 0 ] || zones="$sizes $memory_size"
 echo "generating zones in $work"
-for n in $sizes; do
+for n in $zones; do
   z=$(zone_name "$n")
   [ -s "$work/$z.zone" ] || python3 "$here/make_zone.py" "$z" "$n" "$work/$z.zone"
 done
@@ -93,7 +102,7 @@ start_knot() {
     echo "    zonefile-sync: -1"
     echo "    acl: transfer"
     echo "zone:"
-    for n in $sizes; do echo "  - domain: $(zone_name "$n")"; done
+    for n in $zones; do echo "  - domain: $(zone_name "$n")"; done
   } > "$conf"
   knotd -c "$conf" > "$work/knot/stdout.log" 2>&1 &
   pids+=($!)
@@ -124,10 +133,11 @@ start_bind() {
   pids+=($!)
 }
 
-# Waits (bounded) until the server answers for every zone.
+# Waits (bounded) until the server answers for every zone given.
 wait_ready() {
   local addr=$1
-  for n in $sizes; do
+  shift
+  for n in "$@"; do
     z=$(zone_name "$n")
     local ok=0
     for _ in $(seq 600); do
@@ -148,11 +158,21 @@ for server in $servers; do
     bind) start_bind; addr=$bind_addr ;;
     *) echo "unknown server $server" >&2; exit 2 ;;
   esac
-  wait_ready "$addr"
+  if [ "$server" = knot ]; then wait_ready "$addr" $zones; else wait_ready "$addr" $sizes; fi
   for n in $sizes; do
     runs=${BENCH_RUNS:-$([ "$n" -ge 1000000 ] && echo 3 || echo 5)}
     # shellcheck disable=SC2086
     python3 "$here/compare.py" "$(zone_name "$n")" "$server" "$addr" "$runs" "$work/out" $clients
   done
+  if [ "$server" = knot ] && [ "$memory_size" != 0 ]; then
+    python3 "$here/compare.py" "$(zone_name "$memory_size")" "$server" "$addr" 1 "$work/out" vek raw
+  fi
   stop_servers
 done
+# vek-cli's peak memory must not grow with the zone.
+if [ "$memory_size" != 0 ]; then
+  awk -v big="$(zone_name "$memory_size")" -v small="$(zone_name 1000000)" '
+    $2 == "vek" && $1 == big { b = $5 } $2 == "vek" && $1 == small && !s { s = $5 }
+    END { if (b && s) printf "\nmemory check: vek-cli peak %.1f MB for %s, %.1f MB for %s: ratio %.2f\n",
+                             b / 1024, big, s / 1024, small, b / s }' "$work/summary"
+fi

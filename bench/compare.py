@@ -20,6 +20,10 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 VEK = os.environ.get("VEK_CLI", os.path.join(HERE, "..", "build", "native", "vek-cli"))
+RAW = os.environ.get("VEK_RAW_READER",
+                     os.path.join(os.path.dirname(VEK), "vek-raw-reader"))
+# Where each client's medians are added as a line (zone client wall cpu rss_kb).
+SUMMARY = os.environ.get("BENCH_SUMMARY")
 # One transfer may not take longer than this; a client that hangs is killed.
 RUN_LIMIT_SECONDS = float(os.environ.get("BENCH_RUN_LIMIT", "120"))
 
@@ -27,6 +31,7 @@ RUN_LIMIT_SECONDS = float(os.environ.get("BENCH_RUN_LIMIT", "120"))
 def command(client, addr, zone):
     return {
         "vek": [VEK, "-s", addr, "-t", "AXFR", zone],
+        "raw": [RAW, addr, zone],
         "dig": ["dig", f"@{addr}", zone, "AXFR"],
         "kdig": ["kdig", f"@{addr}", zone, "AXFR"],
         "drill": ["drill", "-t", "@" + addr, zone, "AXFR"],
@@ -35,6 +40,8 @@ def command(client, addr, zone):
 
 def record_count(client, path):
     """The record count as the client itself reports it, or None."""
+    if client == "raw":
+        return None  # the floor counts no records
     with open(path, "rb") as f:
         if client == "drill":
             return sum(1 for line in f
@@ -123,7 +130,16 @@ def main():
         report = sizes["vek"]
         print(f"  vek peak memory / (wire bytes + report bytes) = "
               f"{base[2] * 1024 / (wire + report):.2f}")
-    agreed = {counts[c] for c in clients}
+    if base and "dig" in med:
+        print(f"  goal ratios: vek cpu / dig cpu = {base[1] / max(med['dig'][1], 1e-9):.2f}"
+              f" (at most 0.4)"
+              + (f"; vek wall / raw reader wall = {base[0] / max(med['raw'][0], 1e-9):.2f}"
+                 f" (at most 1.05)" if "raw" in med else ""))
+    if SUMMARY:
+        with open(SUMMARY, "a") as f:
+            for c in clients:
+                f.write(f"{zone} {c} {med[c][0]:.3f} {med[c][1]:.3f} {med[c][2]}\n")
+    agreed = {counts[c] for c in clients if c != "raw"}
     print("  record counts " + ("agree" if len(agreed) == 1 else "DIFFER: " + str(counts)))
 
 

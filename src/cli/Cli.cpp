@@ -8,7 +8,6 @@
 #include "InterruptibleRun.h"
 #include "Options.h"
 #include "Output.h"
-#include "ReportFile.h"
 #include "Texts.h"
 #include "Version.h"
 
@@ -17,12 +16,12 @@ namespace {
 constexpr int kExitReply = 0;
 constexpr int kExitFailure = 1;
 constexpr int kExitUsage = 2;
-constexpr int kSocketsFailedText = 103;
 
-int PrintQuery(CliLookup& lookup) {
+int PrintQuery(CliLookup& lookup, ReportOutput& output) {
     std::uint8_t buffer[LookupState::kQueryBufferSize];
     if (!lookup.PrepareQuery(buffer)) {
-        PrintReport(lookup.ReportText);
+        lookup.FlushReport();
+        output.Finish();
         return kExitFailure;
     }
     const int count = ((buffer[0] << 8) | buffer[1]) + 2;
@@ -53,15 +52,11 @@ int Lookup(CliLookup& lookup, const CliOptions& options) {
     return kExitReply;
 }
 
-// Prints the report (what was not printed yet), saves it where -o asks, and
-// gives the exit status.
-int Finish(const CliLookup& lookup, const CliOptions& options) {
-    PrintReport(lookup.ReportText, lookup.Printed);
-    if (!options.outputFile.empty() && !WriteReportFile(options.outputFile, lookup.ReportText)) {
-        std::fprintf(stderr, "vek-cli: cannot write the report to '%s'\n",
-                     options.outputFile.c_str());
-        return kExitFailure;
-    }
+// Writes the rest of the report, closes the -o file, and gives the exit
+// status.
+int Finish(CliLookup& lookup, ReportOutput& output) {
+    lookup.FlushReport();
+    if (!output.Finish()) return kExitFailure;
     return lookup.LookupFailed ? kExitFailure : kExitReply;
 }
 
@@ -85,12 +80,13 @@ int RunCli(int argc, char** argv) {
     }
     int major = 0, minor = 0;
     if (!net::Startup(major, minor)) {
-        std::fprintf(stderr, "%s\n", TextOf(kSocketsFailedText));
+        std::fprintf(stderr, "%s\n", TextOf(kSocketsInitFailed));
         return kExitFailure;
     }
-    CliLookup lookup(options);
-    const int status = options.printQuery ? PrintQuery(lookup) : Lookup(lookup, options);
+    ReportOutput output(options.outputFile);
+    CliLookup lookup(options, output);
+    const int status = options.printQuery ? PrintQuery(lookup, output) : Lookup(lookup, options);
     net::Cleanup();
     if (options.printQuery || status != kExitReply) return status;
-    return Finish(lookup, options);
+    return Finish(lookup, output);
 }

@@ -1,16 +1,15 @@
 #pragma once
 // The lookup state of vek-cli: no controls to refresh, and being busy means
-// nothing beyond the base's flags, so the closing hooks stay as they are. A
-// zone transfer's report is printed as it grows, while the stream arrives.
-#include <cstddef>
-
+// nothing beyond the base's flags. A zone transfer's report is written out
+// as it grows, while the stream arrives, and let go: vek-cli holds neither
+// the stream nor the report, so it needs no bound on what it receives.
 #include "LookupState.h"
 #include "Options.h"
 #include "Output.h"
 
 class CliLookup final : public LookupState {
 public:
-    explicit CliLookup(const CliOptions& options) {
+    CliLookup(const CliOptions& options, ReportOutput& output) : output_(output) {
         Target = options.target;
         Server = options.server;
         ServerPort = options.port;
@@ -19,11 +18,18 @@ public:
         ReverseQuery = options.inverse;
         DetailedErrors = options.detailedErrors;
         LookupTarget = Target;
+        MaxReceived = kNoReceiveLimit;
     }
 
-    // Report bytes printed while the lookup ran.
-    std::size_t Printed = 0;
+    // Writes out what the report holds and lets it go.
+    void FlushReport() {
+        output_.Write(ReportText);
+        ReportText.clear();
+    }
 
 protected:
-    void ReportGrew() override { Printed = PrintReportPart(ReportText, Printed); }
+    void ReportGrew() override { FlushReport(); }
+
+private:
+    ReportOutput& output_;
 };

@@ -2,13 +2,9 @@
 
 #include <cctype>
 
-namespace {
+#include "QueryTypes.h"
 
-// The query-type list by index, as the window's drop-down list names it.
-const char* const kTypeNames[] = {"ANY", "A",    "NS",  "MD",    "MF",   "CNAME", "SOA",
-                                  "MB",  "MG",   "MR",  "NULL",  "WKS",  "PTR",   "HINFO",
-                                  "MINFO", "MX", "TXT", "AXFR", "MAILB", "MAILA"};
-constexpr int kTypeCount = sizeof kTypeNames / sizeof kTypeNames[0];
+namespace {
 
 std::string Upper(std::string text) {
     for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -129,13 +125,13 @@ private:
 
 bool ParseQueryType(const std::string& text, std::int32_t& index) {
     long number = 0;
-    if (ParseNumber(text, 0, kTypeCount - 1, number)) {
+    if (ParseNumber(text, 0, kQueryTypeCount - 1, number)) {
         index = static_cast<std::int32_t>(number);
         return true;
     }
     const std::string name = Upper(text);
-    for (int i = 0; i < kTypeCount; ++i) {
-        if (name == kTypeNames[i]) {
+    for (int i = 0; i < kQueryTypeCount; ++i) {
+        if (name == kQueryTypes[i].mnemonic) {
             index = i;
             return true;
         }

@@ -1,9 +1,9 @@
 #include "Output.h"
 
-#include <algorithm>
 #include <cstdio>
 
 #include "Options.h"
+#include "Report.h"
 
 #ifdef _WIN32
 #include <fcntl.h>
@@ -17,27 +17,30 @@ void UseBinaryStdout() {
 #endif
 }
 
-std::size_t PrintReportPart(const std::string& report, std::size_t from) {
-    from = std::min(from, report.size());
-    std::fwrite(report.data() + from, 1, report.size() - from, stdout);
-    return report.size();
+void ReportOutput::Write(const std::string& text) {
+    if (!path_.empty() && !opened_) {
+        file_.Open(path_);  // a failure shows when the file is closed
+        opened_ = true;
+    }
+    if (text.empty()) return;
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    if (!path_.empty()) file_.Write(text.data(), text.size());
+    last_ = text.back();
 }
 
-void PrintReport(const std::string& report, std::size_t from) {
-    PrintReportPart(report, from);
-    if (report.empty() || report.back() != '\n') std::fputc('\n', stdout);
+bool ReportOutput::Finish() {
+    Write(std::string());
+    if (last_ != '\n') std::fputc('\n', stdout);
     std::fflush(stdout);
+    if (path_.empty() || file_.Close()) return true;
+    std::fprintf(stderr, "vek-cli: cannot write the report to '%s'\n", path_.c_str());
+    return false;
 }
 
 std::string QueryDump(const std::uint8_t* bytes, int count) {
-    static const char kHex[] = "0123456789abcdef";
     std::string out;
-    for (int i = 0; i < count; ++i) {
-        out += kHex[bytes[i] >> 4];
-        out += kHex[bytes[i] & 15];
-        out += ' ';
-        if (i % 16 == 15 || i + 1 == count) out += '\n';
-    }
+    AppendHexDump(out, bytes, static_cast<std::size_t>(count));
+    if (count % 16 != 0) out += '\n';
     return out;
 }
 

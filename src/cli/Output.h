@@ -1,19 +1,31 @@
 #pragma once
-// What vek-cli writes to its standard streams.
+// What vek-cli writes to its standard streams and its report file.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "ReportFile.h"
+
 // Standard output passes every byte unchanged ("\n" stays "\n" on Windows).
 void UseBinaryStdout();
 
-// The report from byte `from` on (what an earlier part left), then a line
-// end unless it ends with one; one write, so that a huge transfer report
-// costs no more than its bytes.
-void PrintReport(const std::string& report, std::size_t from = 0);
-// The report from byte `from` on, as it stands; returns the bytes printed
-// up to now, the report's size.
-std::size_t PrintReportPart(const std::string& report, std::size_t from);
+// The report, written as it grows: to standard output as it is, and to the
+// -o file (when one is named) with CR LF line ends. Nothing of it is kept.
+class ReportOutput {
+public:
+    explicit ReportOutput(std::string path) : path_(std::move(path)) {}
+    void Write(const std::string& text);
+    // Ends the report with a line end on standard output unless it has one,
+    // and closes the file. False, with the reason on standard error, when
+    // the file could not be written whole.
+    bool Finish();
+
+private:
+    std::string path_;
+    ReportFile file_;
+    bool opened_ = false;
+    char last_ = 0;
+};
 
 // The query bytes as "%02x " groups, 16 to a line.
 std::string QueryDump(const std::uint8_t* bytes, int count);

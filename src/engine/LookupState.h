@@ -5,13 +5,16 @@
 // a window: the two closing steps of every lookup (showing the state in the
 // controls, returning to idle) are hooks that the derived classes implement.
 #include <atomic>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
+#include "QueryTypes.h"
 #include "sockets/Sockets.h"
 
 class ReplyReader;
 class TransferReport;
+struct ReportContext;
 
 class LookupState {
 public:
@@ -20,8 +23,8 @@ public:
     LookupState(const LookupState&) = delete;
     LookupState& operator=(const LookupState&) = delete;
 
-    // Index of AXFR in the query-type list; it switches on zone-transfer handling.
-    static constexpr std::int32_t kAxfrIndex = 17;
+    // The query-type line that switches on zone-transfer handling.
+    static constexpr std::int32_t kAxfrIndex = ::kAxfrIndex;
     static constexpr int kQueryBufferSize = 1000;
 
     std::string ScratchText;    // numbered text loaded just before use
@@ -39,11 +42,13 @@ public:
     int ReverseQuery = 0;
     std::uint16_t ServerPort = 53;  // the window always asks port 53
     // The most bytes one TCP lookup reads, length prefixes included: far
-    // above any real zone, and below the 2 GiB that the signed received
-    // total can count. A stream that goes on past it is cut there, and the
-    // report says so. Tests may lower it.
-    static constexpr std::int32_t kMaxReceived = 1 << 30;
-    std::int32_t MaxReceived = kMaxReceived;
+    // above any real zone. A stream that goes on past it is cut there, and
+    // the report says so. It bounds the report that a window keeps; a
+    // front end that lets the report go as it grows needs no bound
+    // (kNoReceiveLimit). Tests may lower it.
+    static constexpr std::int64_t kMaxReceived = std::int64_t(1) << 30;
+    static constexpr std::int64_t kNoReceiveLimit = INT64_MAX;
+    std::int64_t MaxReceived = kMaxReceived;
     // Set by a lookup that ends with a failure report (nothing resolved,
     // no connection, no data); cleared when a lookup starts.
     bool LookupFailed = false;
@@ -70,7 +75,9 @@ public:
     // long text. Sets LookupFailed.
     void ReportSocketFailure(const std::string& head, std::int32_t code);
 
-    // Report of received bytes; positions are offsets from the length prefix.
+    // Report of received bytes; positions are offsets from the length
+    // prefix. Each calls the report library (Report.h) with this lookup's
+    // report context.
     int DecodeName(std::string& name, ReplyReader& reply, int position) const;
     bool ReportHeader(const std::uint8_t* buffer, int count);
     void ReportSections(const std::uint8_t* buffer, int count);
@@ -80,12 +87,19 @@ public:
     // refresh, then the header and the sections, or the zone-transfer walk
     // and its summary. Sets RecordCount.
     void ReportReceived(const std::uint8_t* buffer, int total);
-    // A zone transfer reported as it arrives: the messages that the bytes
-    // [0, total) complete, then ReportGrew() when there were any; and at the
-    // end, after the progress text and a refresh, the rest of the walk and
-    // the summary. The report is the one ReportReceived writes.
-    void ReportArrivedMessages(TransferReport& transfer, const std::uint8_t* buffer, int total);
-    void ReportTransferReceived(TransferReport& transfer, const std::uint8_t* buffer, int total);
+    // A zone transfer reported as it arrives: the messages that the held
+    // bytes [0, size) complete, then ReportGrew() when there were any; and at
+    // the end, after the progress text and a refresh, the rest of the walk
+    // and the summary of all `total` bytes received. The report is the one
+    // ReportReceived writes.
+    void ReportArrivedMessages(TransferReport& transfer, const std::uint8_t* buffer,
+                               std::size_t size);
+    void ReportTransferReceived(TransferReport& transfer, const std::uint8_t* buffer,
+                                std::size_t size, std::int64_t total);
+
+    // The report library's view of this lookup: the report, the record
+    // count, transfer mode and the server's text.
+    ReportContext Report();
 
 protected:
     // Shows the members in the controls (the window's exchange to controls).

@@ -3,30 +3,16 @@
 #include <cstring>
 
 #include "LookupState.h"
+#include "QueryTypes.h"
 #include "Texts.h"
+#include "Wire.h"
 
 namespace {
 
-constexpr int kHeaderEnd = 14;      // prefix (2) + header (12)
-constexpr int kFixedBytes = 18;     // prefix, header, QTYPE and QCLASS
+// Prefix, header, QTYPE and QCLASS.
+constexpr int kFixedBytes = wire::kHeaderEnd + wire::kQuestionFixed;
 constexpr int kLongestLabel = 255;  // what one length byte can count
-
-void PutU16(std::uint8_t* at, unsigned value) {
-    at[0] = static_cast<std::uint8_t>(value >> 8);
-    at[1] = static_cast<std::uint8_t>(value);
-}
-
-// The QTYPE sent for a line of the query-type list: the four meta types sit
-// at the ends of the list, every other line is sent as its own index.
-unsigned QueryTypeCode(std::int32_t index) {
-    switch (index) {
-        case 0: return 255;
-        case LookupState::kAxfrIndex: return 252;
-        case 18: return 253;
-        case 19: return 254;
-        default: return static_cast<std::uint16_t>(index);
-    }
-}
+using wire::WriteU16;
 
 // The labels of a name are the runs between dots. A final dot only ends the
 // name, and the empty name and a lone dot are the root (no label at all).
@@ -65,25 +51,28 @@ std::string LookupState::ChooseQueryName() const {
 // The buffer must hold strlen(queryName) + 20 bytes; PrepareQuery makes sure
 // of that before calling.
 void LookupState::BuildQuery(std::uint8_t* queryBuffer, const char* queryName) const {
-    std::uint8_t* at = queryBuffer + kHeaderEnd;
+    std::uint8_t* at = queryBuffer + wire::kHeaderEnd;
     ForEachLabel(queryName, [&at](const char* label, std::size_t length) {
         *at++ = static_cast<std::uint8_t>(length);
         std::memcpy(at, label, length);
         at += length;
     });
     *at++ = 0;  // the root ends the name
-    PutU16(at, QueryTypeCode(QueryTypeIndex));
-    PutU16(at + 2, 1);  // class IN
-    const int messageLength = static_cast<int>(at + 4 - queryBuffer) - 2;
+    WriteU16(at, QueryTypeCode(QueryTypeIndex));
+    WriteU16(at + 2, wire::kClassIn);
+    const std::size_t messageLength =
+        static_cast<std::size_t>(at + wire::kQuestionFixed - queryBuffer) - wire::kPrefixSize;
 
-    PutU16(queryBuffer, static_cast<unsigned>(messageLength));
-    PutU16(queryBuffer + 2, 0);  // ID
-    queryBuffer[4] = static_cast<std::uint8_t>((ReverseQuery ? 0x08 : 0) | (Recursive ? 0x01 : 0));
-    queryBuffer[5] = 0;
-    PutU16(queryBuffer + 6, 1);   // QDCOUNT
-    PutU16(queryBuffer + 8, 0);   // ANCOUNT
-    PutU16(queryBuffer + 10, 0);  // NSCOUNT
-    PutU16(queryBuffer + 12, 0);  // ARCOUNT
+    WriteU16(queryBuffer, static_cast<unsigned>(messageLength));
+    WriteU16(queryBuffer + wire::kIdAt, 0);
+    queryBuffer[wire::kFlagsAt] = static_cast<std::uint8_t>(
+        (ReverseQuery ? wire::kOpcodeInverse << wire::kOpcodeShift : 0) |
+        (Recursive ? wire::kFlagRecursionDesired : 0));
+    queryBuffer[wire::kRcodeFlagsAt] = 0;
+    WriteU16(queryBuffer + wire::kQuestionCountAt, 1);
+    WriteU16(queryBuffer + wire::kAnswerCountAt, 0);
+    WriteU16(queryBuffer + wire::kAuthorityCountAt, 0);
+    WriteU16(queryBuffer + wire::kAdditionalCountAt, 0);
 }
 
 // Names that cannot be sent as asked are refused rather than cut or
@@ -102,11 +91,11 @@ bool LookupState::PrepareQuery(std::uint8_t* queryBuffer) {
     });
     const int longestName = kQueryBufferSize - kFixedBytes - 2;
     if (encoded + kFixedBytes > static_cast<std::size_t>(kQueryBufferSize)) {
-        ReportText = FormatText(TextOf(590), static_cast<int>(queryName.size()), longestName);
+        ReportText = FormatText(TextOf(kNameTooLong), static_cast<int>(queryName.size()), longestName);
     } else if (longestLabel > static_cast<std::size_t>(kLongestLabel)) {
-        ReportText = FormatText(TextOf(591), static_cast<int>(longestLabel), kLongestLabel);
+        ReportText = FormatText(TextOf(kLabelTooLong), static_cast<int>(longestLabel), kLongestLabel);
     } else if (emptyLabel) {
-        ReportText = FormatText(TextOf(592), name);
+        ReportText = FormatText(TextOf(kEmptyLabel), name);
     } else {
         BuildQuery(queryBuffer, name);
         return true;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 const std::uint8_t ReplyBuffer::kEmpty = 0;
 
@@ -13,22 +14,31 @@ void ReplyBuffer::Release() {
     size_ = capacity_ = 0;
 }
 
-int ReplyBuffer::MakeRoom() {
-    const int length = std::min<std::int32_t>(kChunk, limit_ - size_);
-    if (length <= 0) return 0;
-    const std::int32_t needed = size_ + length;
-    if (needed <= capacity_) return length;
-    // Double, but not past the limit; when the doubled block cannot be had,
-    // the exact need may still fit.
-    const std::int32_t doubled =
-        capacity_ > limit_ / 2 ? limit_ : std::max(needed, capacity_ * 2);
-    for (std::int32_t wanted : {doubled, needed}) {
-        void* grown = std::realloc(data_, static_cast<std::size_t>(wanted));
+bool ReplyBuffer::Append(const std::uint8_t* bytes, std::size_t count) {
+    if (count == 0) return true;
+    if (!Reserve(size_ + count)) return false;
+    std::memcpy(data_ + size_, bytes, count);
+    size_ += count;
+    return true;
+}
+
+void ReplyBuffer::Discard(std::size_t count) {
+    count = std::min(count, size_);
+    if (count == 0) return;
+    std::memmove(data_, data_ + count, size_ - count);
+    size_ -= count;
+}
+
+// Doubles; when the doubled block cannot be had, the exact need may still fit.
+bool ReplyBuffer::Reserve(std::size_t needed) {
+    if (needed <= capacity_) return true;
+    for (std::size_t wanted : {std::max(needed, capacity_ * 2), needed}) {
+        void* grown = std::realloc(data_, wanted);
         if (grown) {
             data_ = static_cast<std::uint8_t*>(grown);
             capacity_ = wanted;
-            return length;
+            return true;
         }
     }
-    return -1;
+    return false;
 }

@@ -1,49 +1,60 @@
 #include "ReportFile.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 namespace {
-
-// The file is written in pieces of this many report bytes, so that saving a
-// huge report needs no second copy of it.
+// The most report bytes converted at a time.
 constexpr std::size_t kPiece = 1 << 16;
+}  // namespace
 
-// Appends text[begin, end) to `out` with every bare "\n" turned into CR LF.
-// Looks at the whole text, so that a CR just before `begin` counts.
-void AppendCrLf(const std::string& text, std::size_t begin, std::size_t end, std::string& out) {
-    std::size_t start = begin;
-    while (const void* found = std::memchr(text.data() + start, '\n', end - start)) {
-        const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(found) - text.data());
-        out.append(text, start, at - start);
-        if (at == 0 || text[at - 1] != '\r') out += '\r';
+void CrLfConverter::Convert(const char* text, std::size_t size, std::string& out) {
+    std::size_t start = 0;
+    while (const void* found = std::memchr(text + start, '\n', size - start)) {
+        const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(found) - text);
+        out.append(text + start, at - start);
+        const bool crBefore = at > 0 ? text[at - 1] == '\r' : afterCr_;
+        if (!crBefore) out += '\r';
         out += '\n';
         start = at + 1;
     }
-    out.append(text, start, end - start);
+    out.append(text + start, size - start);
+    if (size > 0) afterCr_ = text[size - 1] == '\r';
 }
-
-}  // namespace
 
 std::string ToCrLf(const std::string& text) {
     std::string out;
     out.reserve(text.size() + text.size() / 16);
-    AppendCrLf(text, 0, text.size(), out);
+    CrLfConverter().Convert(text.data(), text.size(), out);
     return out;
 }
 
-bool WriteReportFile(const std::string& path, const std::string& report) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) return false;
-    std::string piece;
-    piece.reserve(2 * kPiece);
-    bool written = true;
-    for (std::size_t begin = 0; begin < report.size() && written; begin += kPiece) {
-        piece.clear();
-        AppendCrLf(report, begin, std::min(report.size(), begin + kPiece), piece);
-        written = std::fwrite(piece.data(), 1, piece.size(), file) == piece.size();
+bool ReportFile::Open(const std::string& path) {
+    Close();
+    file_ = std::fopen(path.c_str(), "wb");
+    written_ = file_ != nullptr;
+    converter_ = CrLfConverter();
+    return written_;
+}
+
+bool ReportFile::Write(const char* text, std::size_t size) {
+    for (std::size_t begin = 0; begin < size && written_ && file_; begin += kPiece) {
+        piece_.clear();
+        converter_.Convert(text + begin, std::min(kPiece, size - begin), piece_);
+        written_ = std::fwrite(piece_.data(), 1, piece_.size(), file_) == piece_.size();
     }
-    const bool closed = std::fclose(file) == 0;
-    return written && closed;
+    return written_;
+}
+
+bool ReportFile::Close() {
+    if (file_) {
+        written_ = std::fclose(file_) == 0 && written_;
+        file_ = nullptr;
+    }
+    return written_;
+}
+
+bool WriteReportFile(const std::string& path, const std::string& report) {
+    ReportFile file;
+    return file.Open(path) && file.Write(report.data(), report.size()) && file.Close();
 }

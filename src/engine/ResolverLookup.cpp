@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kNameResolved = 501;
-constexpr int kAddressResolved = 503;
 // The resolver's code for a name that has no address to give.
 constexpr int kNoDataRecord = 11004;
 

@@ -3,53 +3,55 @@
 // ids of their short and long texts. The ids do not follow the codes' order.
 #include <cstdint>
 
+#include "Texts.h"
+
 struct SocketErrorRow {
     std::int32_t code;
-    int shortId;
-    int longId;
+    TextId shortId;
+    TextId longId;
 };
 
 constexpr SocketErrorRow kSocketErrorTable[] = {
-    {10004, 40026, 40027},  // WSAEINTR
-    {10013, 40000, 40001},  // WSAEACCES
-    {10014, 40018, 40019},  // WSAEFAULT
-    {10022, 40028, 40029},  // WSAEINVAL
-    {10024, 40033, 40034},  // WSAEMFILE
-    {10035, 40066, 40067},  // WSAEWOULDBLOCK
-    {10036, 40024, 40025},  // WSAEINPROGRESS
-    {10037, 40008, 40009},  // WSAEALREADY
-    {10038, 40048, 40049},  // WSAENOTSOCK
-    {10039, 40016, 40017},  // WSAEDESTADDRREQ
-    {10040, 40035, 40036},  // WSAEMSGSIZE
-    {10041, 40058, 40059},  // WSAEPROTOTYPE
-    {10042, 40044, 40045},  // WSAENOPROTOOPT
-    {10043, 40056, 40057},  // WSAEPROTONOSUPPORT
-    {10044, 40062, 40063},  // WSAESOCKTNOSUPPORT
-    {10045, 40050, 40051},  // WSAEOPNOTSUPP
-    {10046, 40052, 40053},  // WSAEPFNOSUPPORT
-    {10047, 40006, 40007},  // WSAEAFNOSUPPORT
-    {10048, 40002, 40003},  // WSAEADDRINUSE
-    {10049, 40004, 40005},  // WSAEADDRNOTAVAIL
-    {10050, 40037, 40038},  // WSAENETDOWN
-    {10051, 40041, 40084},  // WSAENETUNREACH
-    {10052, 40039, 40040},  // WSAENETRESET
-    {10053, 40010, 40011},  // WSAECONNABORTED
-    {10054, 40014, 40015},  // WSAECONNRESET
-    {10055, 40042, 40043},  // WSAENOBUFS
-    {10056, 40030, 40031},  // WSAEISCONN
-    {10057, 40046, 40047},  // WSAENOTCONN
-    {10058, 40060, 40061},  // WSAESHUTDOWN
-    {10060, 40064, 40065},  // WSAETIMEDOUT
-    {10061, 40012, 40013},  // WSAECONNREFUSED
-    {10064, 40020, 40021},  // WSAEHOSTDOWN
-    {10065, 40022, 40023},  // WSAEHOSTUNREACH
-    {10067, 40054, 40055},  // WSAEPROCLIM
-    {10091, 40076, 40077},  // WSASYSNOTREADY
-    {10092, 40080, 40081},  // WSAVERNOTSUPPORTED
-    {10093, 40070, 40071},  // WSANOTINITIALISED
-    {10101, 40082, 40083},  // WSAEDISCON
-    {11001, 40068, 40069},  // WSAHOST_NOT_FOUND
-    {11002, 40078, 40079},  // WSATRY_AGAIN
-    {11003, 40074, 40075},  // WSANO_RECOVERY
-    {11004, 40072, 40073},  // WSANO_DATA
+    {10004, kErrorEintrShort, kErrorEintrLong},  // WSAEINTR
+    {10013, kErrorEaccesShort, kErrorEaccesLong},  // WSAEACCES
+    {10014, kErrorEfaultShort, kErrorEfaultLong},  // WSAEFAULT
+    {10022, kErrorEinvalShort, kErrorEinvalLong},  // WSAEINVAL
+    {10024, kErrorEmfileShort, kErrorEmfileLong},  // WSAEMFILE
+    {10035, kErrorEwouldblockShort, kErrorEwouldblockLong},  // WSAEWOULDBLOCK
+    {10036, kErrorEinprogressShort, kErrorEinprogressLong},  // WSAEINPROGRESS
+    {10037, kErrorEalreadyShort, kErrorEalreadyLong},  // WSAEALREADY
+    {10038, kErrorEnotsockShort, kErrorEnotsockLong},  // WSAENOTSOCK
+    {10039, kErrorEdestaddrreqShort, kErrorEdestaddrreqLong},  // WSAEDESTADDRREQ
+    {10040, kErrorEmsgsizeShort, kErrorEmsgsizeLong},  // WSAEMSGSIZE
+    {10041, kErrorEprototypeShort, kErrorEprototypeLong},  // WSAEPROTOTYPE
+    {10042, kErrorEnoprotooptShort, kErrorEnoprotooptLong},  // WSAENOPROTOOPT
+    {10043, kErrorEprotonosupportShort, kErrorEprotonosupportLong},  // WSAEPROTONOSUPPORT
+    {10044, kErrorEsocktnosupportShort, kErrorEsocktnosupportLong},  // WSAESOCKTNOSUPPORT
+    {10045, kErrorEopnotsuppShort, kErrorEopnotsuppLong},  // WSAEOPNOTSUPP
+    {10046, kErrorEpfnosupportShort, kErrorEpfnosupportLong},  // WSAEPFNOSUPPORT
+    {10047, kErrorEafnosupportShort, kErrorEafnosupportLong},  // WSAEAFNOSUPPORT
+    {10048, kErrorEaddrinuseShort, kErrorEaddrinuseLong},  // WSAEADDRINUSE
+    {10049, kErrorEaddrnotavailShort, kErrorEaddrnotavailLong},  // WSAEADDRNOTAVAIL
+    {10050, kErrorEnetdownShort, kErrorEnetdownLong},  // WSAENETDOWN
+    {10051, kErrorEnetunreachShort, kErrorEnetunreachLong},  // WSAENETUNREACH
+    {10052, kErrorEnetresetShort, kErrorEnetresetLong},  // WSAENETRESET
+    {10053, kErrorEconnabortedShort, kErrorEconnabortedLong},  // WSAECONNABORTED
+    {10054, kErrorEconnresetShort, kErrorEconnresetLong},  // WSAECONNRESET
+    {10055, kErrorEnobufsShort, kErrorEnobufsLong},  // WSAENOBUFS
+    {10056, kErrorEisconnShort, kErrorEisconnLong},  // WSAEISCONN
+    {10057, kErrorEnotconnShort, kErrorEnotconnLong},  // WSAENOTCONN
+    {10058, kErrorEshutdownShort, kErrorEshutdownLong},  // WSAESHUTDOWN
+    {10060, kErrorEtimedoutShort, kErrorEtimedoutLong},  // WSAETIMEDOUT
+    {10061, kErrorEconnrefusedShort, kErrorEconnrefusedLong},  // WSAECONNREFUSED
+    {10064, kErrorEhostdownShort, kErrorEhostdownLong},  // WSAEHOSTDOWN
+    {10065, kErrorEhostunreachShort, kErrorEhostunreachLong},  // WSAEHOSTUNREACH
+    {10067, kErrorEproclimShort, kErrorEproclimLong},  // WSAEPROCLIM
+    {10091, kErrorSysnotreadyShort, kErrorSysnotreadyLong},  // WSASYSNOTREADY
+    {10092, kErrorVernotsupportedShort, kErrorVernotsupportedLong},  // WSAVERNOTSUPPORTED
+    {10093, kErrorNotinitialisedShort, kErrorNotinitialisedLong},  // WSANOTINITIALISED
+    {10101, kErrorEdisconShort, kErrorEdisconLong},  // WSAEDISCON
+    {11001, kErrorHostNotFoundShort, kErrorHostNotFoundLong},  // WSAHOST_NOT_FOUND
+    {11002, kErrorTryAgainShort, kErrorTryAgainLong},  // WSATRY_AGAIN
+    {11003, kErrorNoRecoveryShort, kErrorNoRecoveryLong},  // WSANO_RECOVERY
+    {11004, kErrorNoDataShort, kErrorNoDataLong},  // WSANO_DATA
 };

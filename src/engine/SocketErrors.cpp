@@ -6,10 +6,6 @@
 
 namespace {
 
-constexpr int kFallbackShort = 40085;
-constexpr int kFallbackLong = 40086;
-constexpr int kDetailedExplanation = 502;
-
 const SocketErrorRow* FindRow(std::int32_t code) {
     for (const SocketErrorRow& row : kSocketErrorTable)
         if (row.code == code) return &row;
@@ -25,8 +21,8 @@ void LookupState::DescribeSocketError(std::string* shortText, std::string* longT
         if (longText) LoadText(*longText, row->longId);
         return;
     }
-    if (shortText) *shortText = FormatText(TextOf(kFallbackShort), code);
-    if (longText) *longText = FormatText(TextOf(kFallbackLong), code);
+    if (shortText) *shortText = FormatText(TextOf(kErrorUnknownShort), code);
+    if (longText) *longText = FormatText(TextOf(kErrorUnknownLong), code);
 }
 
 void LookupState::ReportSocketFailure(const std::string& head, std::int32_t code) {

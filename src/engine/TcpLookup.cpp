@@ -1,19 +1,12 @@
-#include <new>
 #include <string>
 
+#include "Arrival.h"
 #include "HeldSocket.h"
 #include "LookupState.h"
 #include "ReceiveReply.h"
-#include "ReplyBuffer.h"
 #include "Texts.h"
-#include "TransferReport.h"
 
 namespace {
-constexpr int kServerAddressFailed = 504;
-constexpr int kConnectFailed = 505;  // socket, connect or send
-constexpr int kStoppedAtLimit = 570;
-constexpr int kStoppedReading = 571;
-constexpr int kStoppedReporting = 572;
 // The resolver's "valid name, no data record" code, for a host entry that
 // comes back without an address.
 constexpr int kNoAddressCode = 11004;
@@ -60,44 +53,10 @@ net::SocketHandle ConnectToServer(LookupState& lookup) {
     return socket;
 }
 
-// Appends a line that says why the report ends early.
-void AppendStopLine(LookupState& lookup, int textId, std::int32_t total) {
-    LoadText(lookup.ScratchText, textId);
-    lookup.ReportText += FormatText(lookup.ScratchText.c_str(), total);
-}
-
-// Memory ran out while decoding: the received bytes (the largest block) are
-// let go, and the report ends with a line that says so.
-void StopReporting(LookupState& lookup, ReplyBuffer& reply) {
-    const std::int32_t total = reply.size();
-    reply.Release();
-    AppendStopLine(lookup, kStoppedReporting, total);
-}
-
-// Reports what arrived (the rest of it, for a transfer reported as it
-// arrived), and why reading stopped when the lookup itself stopped it.
-void ReportWhatArrived(LookupState& lookup, ReplyBuffer& reply, ReceiveEnd end,
-                       TransferReport& transfer) {
-    const std::int32_t total = reply.size();
-    if (end == ReceiveEnd::ReportOutOfMemory) return StopReporting(lookup, reply);
-    try {
-        if (transfer.Begun())
-            lookup.ReportTransferReceived(transfer, reply.data(), total);
-        else
-            lookup.ReportReceived(reply.data(), total);
-    } catch (const std::bad_alloc&) {
-        return StopReporting(lookup, reply);
-    }
-    if (total == 0) lookup.LookupFailed = true;
-    if (end == ReceiveEnd::SizeLimit) AppendStopLine(lookup, kStoppedAtLimit, total);
-    if (end == ReceiveEnd::OutOfMemory) AppendStopLine(lookup, kStoppedReading, total);
-}
-
 // Connects, sends the query once and reads the reply; then closes the
 // socket and reports what arrived.
 void Exchange(LookupState& lookup, const std::uint8_t* query) {
-    ReplyBuffer reply(lookup.MaxReceived);
-    TransferReport transfer;
+    Arrival arrival(lookup);
     const net::SocketHandle socket = ConnectToServer(lookup);
     if (socket == net::kNoSocket) return;
     lookup.LookupSocket = socket;
@@ -112,10 +71,10 @@ void Exchange(LookupState& lookup, const std::uint8_t* query) {
             CloseHeldSocket(lookup.LookupSocket);
             return ReportFailure(lookup, kConnectFailed, code);
         }
-        end = ReceiveReply(lookup, socket, reply, transfer);
+        end = ReceiveReply(lookup, socket, arrival);
     }
     CloseHeldSocket(lookup.LookupSocket);
-    ReportWhatArrived(lookup, reply, end, transfer);
+    arrival.Report(end);
 }
 }  // namespace
 

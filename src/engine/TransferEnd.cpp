@@ -1,33 +1,30 @@
 #include "TransferEnd.h"
 
 #include "ReplyReader.h"
+#include "Wire.h"
 
 namespace {
-constexpr std::uint16_t kTypeSoa = 6;
 
 // Steps over an encoded name: labels up to the root or a compression
 // pointer. A label kind that is neither fails the reader.
 void SkipName(ReplyReader& reader) {
-    while (reader.ok()) {
-        const std::uint8_t length = reader.u8();
+    while (reader.Ok()) {
+        const std::uint8_t length = reader.U8();
         if (length == 0) return;
-        if ((length & 0xC0) == 0xC0) return reader.skip(1);
-        if (length & 0xC0) return reader.fail();
-        reader.skip(length);
+        if ((length & wire::kPointerBits) == wire::kPointerBits) return reader.Skip(1);
+        if (length & wire::kPointerBits) return reader.Fail();
+        reader.Skip(length);
     }
 }
 }  // namespace
 
-bool TransferEnd::Scan(const std::uint8_t* buffer, std::int32_t total) {
-    ReplyReader stream(buffer, static_cast<std::size_t>(total));
+bool TransferEnd::Scan(const std::uint8_t* buffer, std::size_t size) {
     while (!ended_) {
-        stream.seek(static_cast<std::size_t>(next_));
-        const std::uint16_t length = stream.u16();
-        const std::uint8_t* body = stream.bytes(length);
-        if (!body) break;  // not complete yet
-        ReplyReader message(body, length);
+        const std::size_t next = wire::NextMessage(buffer, size, next_);
+        if (next == 0) break;  // not complete yet
+        ReplyReader message(buffer + next_ + wire::kPrefixSize, next - next_ - wire::kPrefixSize);
         ended_ = ScanMessage(message);
-        next_ += 2 + length;
+        next_ = next;
     }
     return ended_;
 }
@@ -35,21 +32,22 @@ bool TransferEnd::Scan(const std::uint8_t* buffer, std::int32_t total) {
 // True when this message holds the closing SOA. A message that cannot be
 // read to its end simply does not end the transfer.
 bool TransferEnd::ScanMessage(ReplyReader& message) {
-    message.skip(4);  // ID and flags
-    const std::uint16_t questions = message.u16();
-    const std::uint16_t answers = message.u16();
-    message.skip(4);  // authority and additional counts
-    for (std::uint16_t i = 0; i < questions && message.ok(); ++i) {
+    // The message without its prefix: header positions are 2 bytes less.
+    message.Seek(wire::kQuestionCountAt - wire::kPrefixSize);
+    const std::uint16_t questions = message.U16();
+    const std::uint16_t answers = message.U16();
+    message.Seek(wire::kHeaderSize);
+    for (std::uint16_t i = 0; i < questions && message.Ok(); ++i) {
         SkipName(message);
-        message.skip(4);  // type and class
+        message.Skip(wire::kQuestionFixed);
     }
-    for (std::uint16_t i = 0; i < answers && message.ok(); ++i) {
+    for (std::uint16_t i = 0; i < answers && message.Ok(); ++i) {
         SkipName(message);
-        const std::uint16_t type = message.u16();
-        message.skip(6);  // class and time to live
-        message.skip(message.u16());
-        if (!message.ok()) return false;
-        if (type == kTypeSoa && answers_ > 0) return true;
+        const std::uint16_t type = message.U16();
+        message.Skip(wire::kRecordLengthAt - 2);  // class and time to live
+        message.Skip(message.U16());
+        if (!message.Ok()) return false;
+        if (type == wire::kTypeSoa && answers_ > 0) return true;
         ++answers_;
     }
     return false;

@@ -2,16 +2,21 @@
 #include <cstddef>
 #include <cstring>
 
-#include "LookupState.h"
 #include "NameDecoding.h"
 #include "NameMemo.h"
+#include "Report.h"
 #include "ReplyReader.h"
 #include "ReportBatch.h"
+#include "Wire.h"
 
 namespace {
-// A length byte with either of its two top bits set starts a pointer; the
-// reserved label types 01 and 10 are taken for pointers too.
-constexpr std::uint8_t kPointerBits = 0xC0;
+static_assert(NameMemo::kTextSlack <= ReportBatch::kSpare, "a memo block fits the spare room");
+using wire::kPointerBits;
+
+// The position a pointer's two bytes lead to, counted from the prefix.
+std::size_t PointerTarget(std::uint8_t first, std::uint8_t second) {
+    return (std::size_t(first & ~kPointerBits) << 8 | second) + wire::kPrefixSize;
+}
 
 // Writes a name's text straight into the batch, a chunk of room at a time.
 // Label bytes go in unchanged, except that a zero byte adds nothing.
@@ -19,41 +24,29 @@ class NameText {
 public:
     explicit NameText(ReportBatch& out)
         : out_(out),
-          at_(out.room(kChunk + NameMemo::kTextSlack)),
-          end_(at_ + kChunk),
-          first_(at_) {}
-    ~NameText() { out_.commit(at_); }
+          at_(out.Room(kChunk)),
+          end_(at_ + kChunk) {}
+    ~NameText() { out_.Commit(at_); }
     NameText(const NameText&) = delete;
     NameText& operator=(const NameText&) = delete;
 
-    void dot() {
-        if (at_ == end_) renew();
+    void Dot() {
+        if (at_ == end_) Renew();
         *at_++ = '.';
     }
-    void label(const std::uint8_t* bytes, std::uint8_t length) {
-        if (length > end_ - at_) renew();
+    void Label(const std::uint8_t* bytes, std::uint8_t length) {
+        if (length > end_ - at_) Renew();
         at_ = ReportBatch::CopyRaw(at_, bytes, length);
     }
     // A suffix's text from the memo (free of zero bytes, up to a chunk of
-    // it), copied in whole blocks: the memo and the chunk both have room for
-    // a block's worth behind the text.
-    void appendKnown(const char* text, std::size_t length) {
-        if (static_cast<std::ptrdiff_t>(length) > end_ - at_) renew();
+    // it), copied in whole blocks: the memo and the batch's spare room both
+    // take a block's worth behind the text.
+    void AppendKnown(const char* text, std::size_t length) {
+        if (static_cast<std::ptrdiff_t>(length) > end_ - at_) Renew();
         for (std::size_t i = 0; i < length; i += NameMemo::kTextSlack)
             std::memcpy(at_ + i, text + i, NameMemo::kTextSlack);
         at_ += length;
     }
-
-    // For the quick pass, which never renews the chunk: whether n more bytes
-    // fit, a label with a dot behind it, the last dot taken back, and the
-    // way back to the start of the text.
-    bool fits(std::size_t n) const { return static_cast<std::ptrdiff_t>(n) <= end_ - at_; }
-    void labelAndDot(const std::uint8_t* bytes, std::uint8_t length) {
-        at_ = ReportBatch::CopyRaw(at_, bytes, length);
-        *at_++ = '.';
-    }
-    void dropDot() { --at_; }
-    void restart() { at_ = first_; }
 
     // Where the text stands, and the text written since such a mark while it
     // is all in the current chunk (else nullptr).
@@ -61,15 +54,15 @@ public:
         const char* at;
         unsigned chunk;
     };
-    Mark mark() const { return {at_, chunks_}; }
-    const char* since(Mark mark) const { return mark.chunk == chunks_ ? mark.at : nullptr; }
-    std::size_t lengthSince(Mark mark) const { return static_cast<std::size_t>(at_ - mark.at); }
+    Mark Here() const { return {at_, chunks_}; }
+    const char* Since(Mark mark) const { return mark.chunk == chunks_ ? mark.at : nullptr; }
+    std::size_t LengthSince(Mark mark) const { return static_cast<std::size_t>(at_ - mark.at); }
 
 private:
     static constexpr std::size_t kChunk = NameMemo::kMaxText + 1;
-    void renew() {
-        out_.commit(at_);
-        at_ = out_.room(kChunk + NameMemo::kTextSlack);
+    void Renew() {
+        out_.Commit(at_);
+        at_ = out_.Room(kChunk);
         end_ = at_ + kChunk;
         ++chunks_;
     }
@@ -77,7 +70,6 @@ private:
     ReportBatch& out_;
     char* at_;
     char* end_;
-    char* const first_;  // where the text began
     unsigned chunks_ = 0;
 };
 
@@ -85,29 +77,29 @@ private:
 // goes so that it can be kept in the memo once the walk has succeeded.
 class SuffixNote {
 public:
-    bool started() const { return target_ != 0; }
-    void start(std::size_t target, const NameText& text, const ReplyReader& reply, int hops) {
+    bool Started() const { return target_ != 0; }
+    void Start(std::size_t target, const NameText& text, const ReplyReader& reply, int hops) {
         target_ = target;
-        textMark_ = text.mark();
-        budgetMark_ = reply.nameTextLeft();
+        textMark_ = text.Here();
+        budgetMark_ = reply.NameTextLeft();
         hopsMark_ = hops;
     }
     // Called at every length byte that ends a run of labels.
-    void runEnds(std::size_t at) {
-        if (started() && runEnd_ == 0) runEnd_ = at;
+    void RunEnds(std::size_t at) {
+        if (Started() && runEnd_ == 0) runEnd_ = at;
     }
-    void keep(NameMemo& memo, const NameText& text, const ReplyReader& reply, int hops) const {
-        if (!started()) return;
-        const char* suffix = text.since(textMark_);
+    void Keep(NameMemo& memo, const NameText& text, const ReplyReader& reply, int hops) const {
+        if (!Started()) return;
+        const char* suffix = text.Since(textMark_);
         if (!suffix) return;
         NameMemo::Entry entry{};
         entry.runEnd = static_cast<std::uint32_t>(runEnd_);
-        entry.end = static_cast<std::uint32_t>(reply.pos());
-        entry.textBudget = static_cast<std::uint32_t>(budgetMark_ - reply.nameTextLeft());
+        entry.end = static_cast<std::uint32_t>(reply.Pos());
+        entry.textBudget = static_cast<std::uint32_t>(budgetMark_ - reply.NameTextLeft());
         entry.textLength = static_cast<std::uint16_t>(
-            std::min<std::size_t>(text.lengthSince(textMark_), NameMemo::kMaxText + 1));
+            std::min<std::size_t>(text.LengthSince(textMark_), NameMemo::kMaxText + 1));
         entry.hops = static_cast<std::uint16_t>(hops - hopsMark_);
-        memo.store(target_, entry, suffix);
+        memo.Store(target_, entry, suffix);
     }
 
 private:
@@ -124,109 +116,70 @@ private:
 bool MayReuse(const NameMemo::Entry& known, const ReplyReader& reply, std::size_t limit,
               int hops) {
     return known.runEnd < limit && hops + known.hops <= kMaxPointerHops &&
-           known.textBudget <= reply.nameTextLeft();
-}
-
-// The common case, tried first: labels, then the name's end or a pointer
-// straight to a suffix that the memo knows and that passes the walk's checks
-// from here. Anything else (a pointer chain, an unknown suffix, labels beyond
-// the first chunk, an error) returns false before the chunk is renewed, and
-// the full walk then runs from the start on the untouched reader and text.
-bool QuickName(NameText& text, ReplyReader& reply, int position, int& next) {
-    const NameMemo* const memo = reply.nameMemo();
-    if (!memo || position < 0) return false;
-    reply.seek(static_cast<std::size_t>(position));
-    bool labels = false;
-    for (;;) {
-        const std::size_t at = reply.pos();
-        const std::uint8_t length = reply.u8();
-        if (!reply.ok()) return false;
-        if (length == 0) {
-            if (labels) text.dropDot();
-            next = static_cast<int>(reply.pos());
-            return true;
-        }
-        if (length & kPointerBits) {
-            const std::size_t target = (std::size_t(length & 0x3F) << 8 | reply.u8()) + 2;
-            if (!reply.ok() || target >= static_cast<std::size_t>(position)) return false;
-            const NameMemo::Entry* known = memo->find(target);
-            if (!known || !MayReuse(*known, reply, static_cast<std::size_t>(position), 1))
-                return false;
-            reply.spendNameText(known->textBudget);
-            text.appendKnown(memo->text(*known), known->textLength);
-            reply.seek(known->end);
-            next = static_cast<int>(at) + 2;
-            return true;
-        }
-        reply.spendNameText(length + 1u);  // the label and its dot
-        const std::uint8_t* label = reply.bytes(length);
-        if (!label || !text.fits(length + 1u)) return false;
-        text.labelAndDot(label, length);
-        labels = true;
-    }
+           known.textBudget <= reply.NameTextLeft();
 }
 
 // The walk over one name's labels and pointers; see AppendName.
 int WalkName(NameText& text, ReplyReader& reply, int position) {
     if (position < 0) {
-        reply.fail();
+        reply.Fail();
         return position;
     }
-    NameMemo* const memo = reply.nameMemo();
+    NameMemo* const memo = reply.Memo();
     SuffixNote note;
     std::size_t segmentStart = static_cast<std::size_t>(position);
     std::size_t limit = reply.size();  // the current run must end before this
     int result = -1;                   // set by the first pointer
     int hops = 0;
     bool afterLabel = false;
-    reply.seek(segmentStart);
+    reply.Seek(segmentStart);
     for (;;) {
-        const std::size_t at = reply.pos();
-        const std::uint8_t length = reply.u8();
-        if (!reply.ok() || at >= limit) {
-            reply.fail();
+        const std::size_t at = reply.Pos();
+        const std::uint8_t length = reply.U8();
+        if (!reply.Ok() || at >= limit) {
+            reply.Fail();
             return position;
         }
         if (length == 0) {
-            note.runEnds(at);
+            note.RunEnds(at);
             break;
         }
         // The dot is decided by the byte behind a label, before a pointer
         // there is followed, so "label, pointer to the root" ends in a dot.
-        if (afterLabel) text.dot();
+        if (afterLabel) text.Dot();
         if (length & kPointerBits) {
-            note.runEnds(at);
-            const std::size_t target = (std::size_t(length & 0x3F) << 8 | reply.u8()) + 2;
+            note.RunEnds(at);
+            const std::size_t target = PointerTarget(length, reply.U8());
             if (result < 0) result = static_cast<int>(at) + 2;
-            if (!reply.ok() || target >= segmentStart || ++hops > kMaxPointerHops) {
-                reply.fail();
+            if (!reply.Ok() || target >= segmentStart || ++hops > kMaxPointerHops) {
+                reply.Fail();
                 return result;
             }
             limit = segmentStart;
             segmentStart = target;
             afterLabel = false;
             if (memo) {
-                const NameMemo::Entry* known = memo->find(target);
+                const NameMemo::Entry* known = memo->Find(target);
                 if (known && MayReuse(*known, reply, limit, hops)) {
-                    reply.spendNameText(known->textBudget);
-                    text.appendKnown(memo->text(*known), known->textLength);
+                    reply.SpendNameText(known->textBudget);
+                    text.AppendKnown(memo->Text(*known), known->textLength);
                     hops += known->hops;
-                    reply.seek(known->end);
+                    reply.Seek(known->end);
                     break;
                 }
-                if (!note.started()) note.start(target, text, reply, hops);
+                if (!note.Started()) note.Start(target, text, reply, hops);
             }
-            reply.seek(target);
+            reply.Seek(target);
             continue;
         }
-        reply.spendNameText(length + 1u);  // the label and its dot
-        const std::uint8_t* label = reply.bytes(length);
+        reply.SpendNameText(length + 1u);  // the label and its dot
+        const std::uint8_t* label = reply.Bytes(length);
         if (!label) return position;
-        text.label(label, length);
+        text.Label(label, length);
         afterLabel = true;
     }
-    if (memo) note.keep(*memo, text, reply, hops);
-    return result < 0 ? static_cast<int>(reply.pos()) : result;
+    if (memo) note.Keep(*memo, text, reply, hops);
+    return result < 0 ? static_cast<int>(reply.Pos()) : result;
 }
 }  // namespace
 
@@ -235,12 +188,7 @@ int WalkName(NameText& text, ReplyReader& reply, int position) {
 int AppendName(ReportBatch& out, ReplyReader& reply, int position) {
     ReplyReader cursor = reply;
     NameText text(out);
-    int next;
-    if (!QuickName(text, cursor, position, next)) {
-        cursor = reply;
-        text.restart();
-        next = WalkName(text, cursor, position);
-    }
+    const int next = WalkName(text, cursor, position);
     reply = cursor;
     return next;
 }
@@ -250,7 +198,7 @@ int AppendName(std::string& out, ReplyReader& reply, int position) {
     return AppendName(text, reply, position);
 }
 
-int LookupState::DecodeName(std::string& name, ReplyReader& reply, int position) const {
+int DecodeName(std::string& name, ReplyReader& reply, int position) {
     name.clear();
     return AppendName(name, reply, position);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The name decoder behind LookupState::DecodeName, appending straight to its
+// The name decoder behind DecodeName, appending straight to its
 // output so that the record loop can write names into the report without a
 // copy.
 #include <string>

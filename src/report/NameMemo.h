@@ -31,15 +31,15 @@ public:
     NameMemo& operator=(const NameMemo&) = delete;
 
     // The suffix at target, or nullptr when it is not known.
-    const Entry* find(std::size_t target) const {
+    const Entry* Find(std::size_t target) const {
         const std::size_t slot = Slot(target);
         return targets_[slot] == target + 1 ? &entries_[slot] : nullptr;
     }
-    const char* text(const Entry& entry) const { return text_ + entry.textStart; }
+    const char* Text(const Entry& entry) const { return text_ + entry.textStart; }
 
     // Keeps the suffix at target (replacing what shared its slot), unless its
     // text is too long or the memo's text space has run out.
-    void store(std::size_t target, Entry entry, const char* text) {
+    void Store(std::size_t target, Entry entry, const char* text) {
         if (entry.textLength > kMaxText || entry.textLength > kTextSpace - textUsed_ ||
             target >= kMaxTarget)
             return;

@@ -1,60 +1,71 @@
-#include "LookupState.h"
 #include "NameDecoding.h"
 #include "RecordData.h"
+#include "Report.h"
 #include "ReplyReader.h"
 #include "ReportAppend.h"
 #include "ReportBatch.h"
+#include "QueryTypes.h"
 #include "Texts.h"
+#include "Wire.h"
 
 namespace {
-constexpr int kSoaNumbers = 563;
-constexpr int kUnknownType = 564;
+using namespace wire;
 
-// Tags of the record types whose data is one domain name, by type (an empty
-// length for the other types), each padded to eight bytes so that it goes
-// into the report as one fixed-size copy.
-struct NameTag {
-    char text[8];
-    std::uint8_t length;
+// A record line's type tag: the type's mnemonic from the query-type table
+// between tabs, padded to eight bytes so that it goes into the report as one
+// fixed-size copy; empty for a type the table does not name.
+struct TypeTag {
+    char text[8] = {};
+    std::uint8_t length = 0;
 };
-template <std::size_t N>
-constexpr NameTag Tag(const char (&text)[N]) {
-    static_assert(N <= sizeof(NameTag::text), "a tag fits its eight bytes");
-    NameTag tag{};
-    for (std::size_t i = 0; i + 1 < N; ++i) tag.text[i] = text[i];
-    tag.length = N - 1;
-    return tag;
+struct TypeTags {
+    static constexpr unsigned kCount = kTypeTxt + 1;
+    TypeTag tag[kCount];
+    constexpr TypeTags() : tag() {
+        for (const QueryType& row : kQueryTypes) {
+            if (row.qtype >= kCount) continue;
+            TypeTag& t = tag[row.qtype];
+            t.text[t.length++] = '\t';
+            for (const char* c = row.mnemonic; *c; ++c) t.text[t.length++] = *c;
+            t.text[t.length] = '\t';
+        }
+    }
+};
+constexpr TypeTags kTypeTags;
+
+// The tag, with its closing tab or (for the types whose data is not set
+// off by a tab) without.
+void PutTypeTag(ReportBatch& out, unsigned type, bool closingTab = true) {
+    const TypeTag& tag = kTypeTags.tag[type];
+    static_assert(sizeof tag.text <= ReportBatch::kSpare, "a tag is copied whole");
+    char* at = out.Room(tag.length + 1u);
+    std::memcpy(at, tag.text, sizeof tag.text);
+    out.Commit(at + tag.length + (closingTab ? 1 : 0));
 }
-constexpr NameTag kNameTags[] = {
-    {},              {},               // 0, 1 (A)
-    Tag("\tNS\t"),    Tag("\tMD\t"),     Tag("\tMF\t"),  // 2 to 4
-    Tag("\tCNAME\t"), {},               // 5, 6 (SOA)
-    Tag("\tMB\t"),    Tag("\tMG\t"),     Tag("\tMR\t"),  // 7 to 9
-    {},              {},               Tag("\tPTR\t"),  // 10 (NULL), 11 (WKS), 12
-};
 
-// Writes the tag of a type whose data is one name; false for other types.
-bool PutNameTag(ReportBatch& out, unsigned type) {
-    if (type >= sizeof kNameTags / sizeof kNameTags[0] || kNameTags[type].length == 0)
-        return false;
-    char* at = out.room(sizeof kNameTags[type].text);
-    std::memcpy(at, kNameTags[type].text, sizeof kNameTags[type].text);
-    out.commit(at + kNameTags[type].length);
-    return true;
+// The types whose data is one domain name.
+bool IsNameType(unsigned type) {
+    switch (type) {
+        case kTypeNs: case kTypeMd: case kTypeMf: case kTypeCname:
+        case kTypeMb: case kTypeMg: case kTypeMr: case kTypePtr:
+            return true;
+        default:
+            return false;
+    }
 }
 
 void PutCharacterString(ReportBatch& out, ReplyReader& reply) {
-    const std::uint8_t length = reply.u8();
-    if (const std::uint8_t* text = reply.bytes(length)) out.putRaw(text, length);
+    const std::uint8_t length = reply.U8();
+    if (const std::uint8_t* text = reply.Bytes(length)) out.PutRaw(text, length);
 }
 
 // The dotted address.
 void PutAddress(ReportBatch& out, ReplyReader& reply) {
-    const std::uint8_t* address = reply.bytes(4);
+    const std::uint8_t* address = reply.Bytes(4);
     if (!address) return;
-    char* at = out.room(16);  // "255.255.255.255."
+    char* at = out.Room(16);  // "255.255.255.255."
     for (int i = 0; i < 4; ++i) at = WriteOctetAndDot(at, address[i]);
-    out.commit(at - 1);
+    out.Commit(at - 1);
 }
 
 // "\t%d " of the time to live, formatted only when it differs from the last.
@@ -68,105 +79,107 @@ void PutTimeToLive(ReportBatch& out, std::int32_t ttl, TimeToLiveText& last) {
         last.value = ttl;
         last.length = static_cast<std::uint8_t>(at - last.text);
     }
-    char* at = out.room(sizeof last.text);
+    char* at = out.Room(sizeof last.text);
     std::memcpy(at, last.text, sizeof last.text);
-    out.commit(at + last.length);
+    out.Commit(at + last.length);
 }
 
 void PutSoa(ReportBatch& out, ReplyReader& reply, int rdata) {
-    out.put("\tSOA\t");
+    PutTypeTag(out, kTypeSoa);
     const int mailbox = AppendName(out, reply, rdata);
-    out.put("\n\t\t\temail:\t");
-    reply.seek(static_cast<std::size_t>(AppendName(out, reply, mailbox)));
+    out.Put("\n\t\t\temail:\t");
+    reply.Seek(static_cast<std::size_t>(AppendName(out, reply, mailbox)));
     // Serial, refresh, retry, expire and minimum, each printed signed.
-    const std::int32_t serial = static_cast<std::int32_t>(reply.u32());
-    const std::int32_t refresh = static_cast<std::int32_t>(reply.u32());
-    const std::int32_t retry = static_cast<std::int32_t>(reply.u32());
-    const std::int32_t expire = static_cast<std::int32_t>(reply.u32());
-    const std::int32_t minimum = static_cast<std::int32_t>(reply.u32());
-    AppendFormatted(out.text(), TextOf(kSoaNumbers), {serial, refresh, retry, expire, minimum});
-    out.put('\n');
+    const std::int32_t serial = static_cast<std::int32_t>(reply.U32());
+    const std::int32_t refresh = static_cast<std::int32_t>(reply.U32());
+    const std::int32_t retry = static_cast<std::int32_t>(reply.U32());
+    const std::int32_t expire = static_cast<std::int32_t>(reply.U32());
+    const std::int32_t minimum = static_cast<std::int32_t>(reply.U32());
+    AppendFormatted(out.Text(), TextOf(kSoaNumbers), {serial, refresh, retry, expire, minimum});
+    out.Put('\n');
 }
 
 void PutMinfo(ReportBatch& out, ReplyReader& reply, int rdata) {
-    out.put("\tMINFO\tRMAILBX: ");
+    PutTypeTag(out, kTypeMinfo);
+    out.Put("RMAILBX: ");
     const int errorMailbox = AppendName(out, reply, rdata);
-    out.put(" EMAILBX: ");
+    out.Put(" EMAILBX: ");
     AppendName(out, reply, errorMailbox);
-    out.put('\n');
+    out.Put('\n');
 }
 
 void PutMx(ReportBatch& out, ReplyReader& reply, int rdata) {
-    const std::uint16_t preference = reply.u16();
-    char* at = out.room(5 + kDecimalDigits + 1);
-    std::memcpy(at, "\tMX  ", 5);
-    at = WriteDecimal(at + 5, preference);
+    const std::uint16_t preference = reply.U16();
+    PutTypeTag(out, kTypeMx, false);
+    char* at = out.Room(2 + kDecimalDigits + 1);
+    at[0] = at[1] = ' ';
+    at = WriteDecimal(at + 2, preference);
     *at++ = '\t';
-    out.commit(at);
+    out.Commit(at);
     AppendName(out, reply, rdata + 2);
-    out.put('\n');
+    out.Put('\n');
 }
 
 void PutDump(ReportBatch& out, ReplyReader& reply, std::uint16_t length) {
-    if (const std::uint8_t* data = reply.bytes(length)) AppendHexDump(out.text(), data, length);
-    out.put('\n');
+    if (const std::uint8_t* data = reply.Bytes(length)) AppendHexDump(out.Text(), data, length);
+    out.Put('\n');
 }
 }  // namespace
 
 // Renders the time to live, type tag and data of the record whose type field
 // stands at position. The data is read by type, even where RDLENGTH says less;
 // any read past the message's bytes leaves the reader's error set.
-void WriteRecordData(ReportBatch& out, ReplyReader& reply, int position, TimeToLiveText& lastTtl) {
-    if (position < 0) return reply.fail();
-    reply.seek(static_cast<std::size_t>(position));
-    const std::uint16_t type = reply.u16();
-    reply.skip(2);  // the class is not consulted
-    const std::int32_t ttl = static_cast<std::int32_t>(reply.u32());
-    const std::uint16_t length = reply.u16();
-    const int rdata = position + 10;
-    if (!reply.ok()) return;
+void ReportRecordData(ReportBatch& out, ReplyReader& reply, int position, TimeToLiveText& lastTtl) {
+    if (position < 0) return reply.Fail();
+    reply.Seek(static_cast<std::size_t>(position));
+    const std::uint16_t type = reply.U16();
+    reply.Skip(2);  // the class is not consulted
+    const std::int32_t ttl = static_cast<std::int32_t>(reply.U32());
+    const std::uint16_t length = reply.U16();
+    const int rdata = position + static_cast<int>(kRecordDataAt);
+    if (!reply.Ok()) return;
 
     PutTimeToLive(out, ttl, lastTtl);
-    if (PutNameTag(out, type)) {
+    if (IsNameType(type)) {
+        PutTypeTag(out, type);
         AppendName(out, reply, rdata);
-        out.put('\n');
+        out.Put('\n');
         return;
     }
     switch (type) {
-        case 1:
-            out.put("\tA\t");
+        case kTypeA:
+            PutTypeTag(out, type);
             PutAddress(out, reply);
-            out.put('\n');
+            out.Put('\n');
             break;
-        case 6: PutSoa(out, reply, rdata); break;
-        case 10:
-            out.put("\tNULL\n\t\t");
+        case kTypeSoa: PutSoa(out, reply, rdata); break;
+        case kTypeNull:
+            PutTypeTag(out, type, false);
+            out.Put("\n\t\t");
             PutDump(out, reply, length);
             break;
-        case 11: out.put("\tWKS\t unparsed\n"); break;
-        case 13:
-            out.put("\tHINFO\tCPU:");
-            PutCharacterString(out, reply);
-            out.put("  OS:");
-            PutCharacterString(out, reply);
-            out.put('\n');
+        case kTypeWks:
+            PutTypeTag(out, type);
+            out.Put(" unparsed\n");
             break;
-        case 14: PutMinfo(out, reply, rdata); break;
-        case 15: PutMx(out, reply, rdata); break;
-        case 16:
-            out.put("\tTXT\t");
+        case kTypeHinfo:
+            PutTypeTag(out, type);
+            out.Put("CPU:");
             PutCharacterString(out, reply);
-            out.put('\n');
+            out.Put("  OS:");
+            PutCharacterString(out, reply);
+            out.Put('\n');
+            break;
+        case kTypeMinfo: PutMinfo(out, reply, rdata); break;
+        case kTypeMx: PutMx(out, reply, rdata); break;
+        case kTypeTxt:
+            PutTypeTag(out, type);
+            PutCharacterString(out, reply);
+            out.Put('\n');
             break;
         default:
-            out.putText(TextOf(kUnknownType));
+            out.PutText(TextOf(kUnknownRecordType));
             PutDump(out, reply, length);
             break;
     }
-}
-
-void LookupState::ReportRecordData(ReplyReader& reply, int position) {
-    ReportBatch out(ReportText);
-    TimeToLiveText ttl;
-    WriteRecordData(out, reply, position, ttl);
 }

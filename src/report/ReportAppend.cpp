@@ -2,12 +2,10 @@
 
 #include <cstring>
 
+#include "Report.h"
 #include "Texts.h"
 
 namespace {
-// Id of the line that ends the report of a truncated or malformed message.
-constexpr int kMalformedText = 580;
-
 // The magnitude of value as unsigned, so that the most negative value works.
 std::uint64_t Magnitude(std::int64_t value) {
     return value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
@@ -113,5 +111,5 @@ void AppendHexDump(std::string& out, const std::uint8_t* bytes, std::size_t coun
 
 void AppendMalformedLine(std::string& out) {
     if (!out.empty() && out.back() != '\n') out += '\n';
-    out += TextOf(kMalformedText);
+    out += TextOf(kMalformedMessage);
 }

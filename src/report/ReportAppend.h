@@ -22,8 +22,6 @@ char* WriteOctetAndDot(char* at, std::uint8_t octet);
 void AppendFormatted(std::string& out, const char* format,
                      std::initializer_list<std::int64_t> values);
 
-// Appends each byte as "%02x ", with a line end after every 16th byte.
-void AppendHexDump(std::string& out, const std::uint8_t* bytes, std::size_t count);
 
 // Ends the report of a message whose bytes run out or do not add up: starts
 // a fresh line if needed and writes the one line that says so.

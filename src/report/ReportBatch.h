@@ -11,39 +11,44 @@
 class ReportBatch {
 public:
     static constexpr std::size_t kSize = 4096;
+    // Room(n) leaves this many bytes writable behind the n asked for, so
+    // that a writer may copy whole words or blocks and commit fewer bytes;
+    // no caller adds slack of its own.
+    static constexpr std::size_t kSpare = 16;
 
     explicit ReportBatch(std::string& out) : out_(out) {}
-    ~ReportBatch() { flush(); }
+    ~ReportBatch() { Flush(); }
     ReportBatch(const ReportBatch&) = delete;
     ReportBatch& operator=(const ReportBatch&) = delete;
 
-    // A place with room for n bytes (n at most kSize); what is written there
-    // counts from the next commit on, which takes the end of the new text.
-    char* room(std::size_t n) {
-        if (n > kSize - used_) flush();
+    // A place with room for n bytes (n at most kSize) and kSpare more; what
+    // is written there counts from the next commit on, which takes the end
+    // of the new text.
+    char* Room(std::size_t n) {
+        if (n > kSize - used_) Flush();
         return text_ + used_;
     }
-    void commit(const char* end) { used_ = static_cast<std::size_t>(end - text_); }
+    void Commit(const char* end) { used_ = static_cast<std::size_t>(end - text_); }
 
-    void put(char c) { *room(1) = c; ++used_; }
+    void Put(char c) { *Room(1) = c; ++used_; }
     // A literal, whose length the compiler knows.
     template <std::size_t N>
-    void put(const char (&literal)[N]) { put(literal, N - 1); }
-    void put(const char* text, std::size_t n) {
-        if (n > kSize) return putLong(text, n);
-        std::memcpy(room(n), text, n);
+    void Put(const char (&literal)[N]) { Put(literal, N - 1); }
+    void Put(const char* text, std::size_t n) {
+        if (n > kSize) return PutLong(text, n);
+        std::memcpy(Room(n), text, n);
         used_ += n;
     }
-    void putText(const char* text) { put(text, std::strlen(text)); }
+    void PutText(const char* text) { Put(text, std::strlen(text)); }
     // Bytes of a name or character-string unchanged, except that a zero byte
     // adds nothing.
-    void putRaw(const std::uint8_t* bytes, std::size_t n) {
+    void PutRaw(const std::uint8_t* bytes, std::size_t n) {
         while (n > kSize) {
-            putRaw(bytes, kSize);
+            PutRaw(bytes, kSize);
             bytes += kSize;
             n -= kSize;
         }
-        commit(CopyRaw(room(n), bytes, n));
+        Commit(CopyRaw(Room(n), bytes, n));
     }
     // Copies n bytes to to, leaving out zero bytes, and returns the end of
     // the copy. Zero bytes are rare, so the bytes go over whole, in words
@@ -74,14 +79,14 @@ public:
     // The length of the report with the gathered text, and a way back to a
     // shorter one (for a record taken back).
     std::size_t size() const { return out_.size() + used_; }
-    void truncate(std::size_t size) {
-        flush();
+    void Truncate(std::size_t size) {
+        Flush();
         out_.resize(size);
     }
     // The report with everything gathered so far, for the rare piece written
     // to it straight.
-    std::string& text() {
-        flush();
+    std::string& Text() {
+        Flush();
         return out_;
     }
 
@@ -96,16 +101,16 @@ private:
         return (word - kOnes) & ~word & (kOnes << 7);
     }
 
-    void flush() {
+    void Flush() {
         out_.append(text_, used_);
         used_ = 0;
     }
-    void putLong(const char* text, std::size_t n) {
-        flush();
+    void PutLong(const char* text, std::size_t n) {
+        Flush();
         out_.append(text, n);
     }
 
     std::string& out_;
     std::size_t used_ = 0;
-    char text_[kSize];
+    char text_[kSize + kSpare];
 };

@@ -1,29 +1,25 @@
 #include <algorithm>
 
-#include "LookupState.h"
 #include "NameDecoding.h"
 #include "NameMemo.h"
 #include "RecordData.h"
+#include "Report.h"
 #include "ReplyReader.h"
 #include "ReportAppend.h"
 #include "ReportBatch.h"
+#include "QueryTypes.h"
 #include "Texts.h"
+#include "Wire.h"
 
 namespace {
-constexpr int kFirstEntry = 14;  // behind the length prefix and the header
-constexpr int kQuestionsHeading = 510;
-constexpr int kTypeLabel = 511;
 // Headings of the answer, authority and additional sections.
-constexpr int kSectionHeadings[] = {512, 513, 514};
-constexpr int kUnknownQuestionType = 560;
+constexpr TextId kSectionHeadings[] = {kAnswersHeading, kAuthorityHeading, kAdditionalHeading};
 
 void AppendQuestionType(std::string& out, unsigned type) {
-    if (type >= 1 && type <= 16)
-        out += TextOf(544 + static_cast<int>(type) - 1);  // A to TXT
-    else if (type >= 252 && type <= 255)
-        out += TextOf(540 + static_cast<int>(type) - 252);  // AXFR to ANY
+    if (const QueryType* known = FindQueryType(type))
+        out += TextOf(known->text);
     else
-        AppendFormatted(out, TextOf(kUnknownQuestionType), {type});
+        AppendFormatted(out, TextOf(kTypeTextUnknown), {type});
 }
 
 void AppendQuestionClass(std::string& out, unsigned cls) {
@@ -39,9 +35,9 @@ void AppendQuestionClass(std::string& out, unsigned cls) {
 // fewer when fewer were received.
 std::size_t MessageBytes(const std::uint8_t* buffer, int count) {
     if (count <= 0) return 0;
-    ReplyReader prefix(buffer, static_cast<std::size_t>(count));
-    const std::size_t announced = std::size_t(prefix.u16()) + 2;
-    return prefix.ok() ? std::min(announced, prefix.size()) : prefix.size();
+    const std::size_t size = static_cast<std::size_t>(count);
+    const std::size_t announced = wire::AnnouncedSize(buffer, size, 0);
+    return announced != 0 ? std::min(announced, size) : size;
 }
 
 // Writes one question entry at position and returns the position behind it.
@@ -49,74 +45,75 @@ int ReportQuestion(std::string& out, ReplyReader& reply, int position) {
     out += '\t';
     const int fixed = AppendName(out, reply, position);
     out += TextOf(kTypeLabel);
-    reply.seek(static_cast<std::size_t>(fixed));
-    const unsigned type = reply.u16();
-    const unsigned cls = reply.u16();
+    reply.Seek(static_cast<std::size_t>(fixed));
+    const unsigned type = reply.U16();
+    const unsigned cls = reply.U16();
     AppendQuestionType(out, type);
     out += "  class: ";
     AppendQuestionClass(out, cls);
-    return fixed + 4;
+    return fixed + static_cast<int>(wire::kQuestionFixed);
 }
 
 // Reports count records from position on, moving position behind them. A
 // record whose bytes run out is taken back from the report and replaced by
 // the malformed line; the result is then false.
-bool ReportRecords(LookupState& state, ReplyReader& reply, int& position, unsigned count) {
-    ReportBatch out(state.ReportText);
+bool ReportRecords(ReportContext& report, ReplyReader& reply, int& position, unsigned count) {
+    ReportBatch out(report.text);
     TimeToLiveText ttl;
     for (unsigned i = 0; i < count; ++i) {
         const std::size_t mark = out.size();
-        out.put('\t');
+        out.Put('\t');
         const int fixed = AppendName(out, reply, position);
-        WriteRecordData(out, reply, fixed, ttl);
+        ReportRecordData(out, reply, fixed, ttl);
         // The next record always follows RDLENGTH, whatever the rendering read.
-        reply.seek(static_cast<std::size_t>(fixed) + 8);
-        reply.seek(static_cast<std::size_t>(fixed) + 10 + reply.u16());
-        if (!reply.ok()) {
-            out.truncate(mark);
-            AppendMalformedLine(out.text());
+        reply.Seek(static_cast<std::size_t>(fixed) + wire::kRecordLengthAt);
+        reply.Seek(static_cast<std::size_t>(fixed) + wire::kRecordDataAt + reply.U16());
+        if (!reply.Ok()) {
+            out.Truncate(mark);
+            AppendMalformedLine(out.Text());
             return false;
         }
-        ++state.RecordCount;
-        position = static_cast<int>(reply.pos());
+        ++report.recordCount;
+        position = static_cast<int>(reply.Pos());
     }
     return true;
 }
 }  // namespace
 
-void LookupState::ReportSections(const std::uint8_t* buffer, int count) {
+void ReportSections(ReportContext& report, const std::uint8_t* buffer, int count) {
+    std::string& text = report.text;
     ReplyReader reply(buffer, MessageBytes(buffer, count));
     NameMemo names;
-    reply.setNameMemo(&names);
-    reply.seek(6);
-    const unsigned questions = reply.u16();
-    const unsigned sectionCounts[] = {reply.u16(), reply.u16(), reply.u16()};
-    if (!reply.ok()) return AppendMalformedLine(ReportText);
+    reply.SetNameMemo(&names);
+    reply.Seek(wire::kQuestionCountAt);
+    const unsigned questions = reply.U16();
+    const unsigned sectionCounts[] = {reply.U16(), reply.U16(), reply.U16()};
+    if (!reply.Ok()) return AppendMalformedLine(text);
 
     // A transfer lists no questions, but steps over any that a message
     // carries so that its records are found where they are.
-    const bool transfer = QueryTypeIndex == kAxfrIndex;
-    int position = kFirstEntry;
-    if (!transfer && questions != 0) ReportText += TextOf(kQuestionsHeading);
+    const bool transfer = report.transfer;
+    int position = static_cast<int>(wire::kHeaderEnd);
+    if (!transfer && questions != 0) text += TextOf(kQuestionsHeading);
     std::string skipped;
     for (unsigned i = 0; i < questions; ++i) {
-        const std::size_t mark = ReportText.size();
-        position = transfer ? AppendName(skipped, reply, position) + 4
-                            : ReportQuestion(ReportText, reply, position);
-        reply.seek(static_cast<std::size_t>(position));
-        if (!reply.ok()) {
-            ReportText.resize(mark);
-            return AppendMalformedLine(ReportText);
+        const std::size_t mark = text.size();
+        position = transfer ? AppendName(skipped, reply, position) + static_cast<int>(wire::kQuestionFixed)
+                            : ReportQuestion(text, reply, position);
+        reply.Seek(static_cast<std::size_t>(position));
+        if (!reply.Ok()) {
+            text.resize(mark);
+            return AppendMalformedLine(text);
         }
         skipped.clear();
     }
-    if (!transfer) ReportText += '\n';
+    if (!transfer) text += '\n';
 
     for (int section = 0; section < 3; ++section) {
         // In a transfer only the additional heading is written per message.
         const bool heading = !transfer || section == 2;
         if (heading && sectionCounts[section] != 0)
-            ReportText += TextOf(kSectionHeadings[section]);
-        if (!ReportRecords(*this, reply, position, sectionCounts[section])) return;
+            text += TextOf(kSectionHeadings[section]);
+        if (!ReportRecords(report, reply, position, sectionCounts[section])) return;
     }
 }

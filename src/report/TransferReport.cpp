@@ -1,38 +1,33 @@
 #include "TransferReport.h"
 
-#include "LookupState.h"
-#include "ReplyReader.h"
+#include "Wire.h"
 #include "ReportAppend.h"
+#include "Report.h"
 #include "Texts.h"
 
-namespace {
-constexpr int kTransferSummary = 509;
-constexpr int kAnswersHeading = 512;
-}  // namespace
-
-void TransferReport::Begin(LookupState& state) {
-    state.ReportText += TextOf(kAnswersHeading);
-    state.RecordCount = 0;
+void TransferReport::Begin(ReportContext& report) {
+    report.text += TextOf(kAnswersHeading);
+    report.recordCount = 0;
     next_ = 0;
     begun_ = true;
 }
 
 // Each pass moves at least the two prefix bytes on, so the walk ends.
-bool TransferReport::ReportWhole(LookupState& state, const std::uint8_t* buffer, std::int32_t total) {
-    ReplyReader stream(buffer, total > 0 ? static_cast<std::size_t>(total) : 0);
+bool TransferReport::ReportWhole(ReportContext& report, const std::uint8_t* buffer,
+                                 std::size_t size) {
     const std::size_t first = next_;
     for (;;) {
-        stream.seek(next_);
-        const std::size_t length = 2 + std::size_t(stream.u16());
-        stream.skip(length - 2);
-        if (!stream.ok()) return next_ != first;
-        state.ReportSections(buffer + next_, static_cast<int>(stream.size() - next_));
-        next_ += length;
+        const std::size_t next = wire::NextMessage(buffer, size, next_);
+        if (next == 0) return next_ != first;
+        ReportSections(report, buffer + next_, static_cast<int>(next - next_));
+        next_ = next;
+        anyWhole_ = true;
     }
 }
 
-void TransferReport::Finish(LookupState& state, const std::uint8_t* buffer, std::int32_t total) {
-    if (next_ == 0) state.ReportSections(buffer, total);
-    state.ReportText += '\n';
-    AppendFormatted(state.ReportText, TextOf(kTransferSummary), {state.RecordCount, total});
+void TransferReport::Finish(ReportContext& report, const std::uint8_t* buffer, std::size_t size,
+                            std::int64_t total) {
+    if (!anyWhole_) ReportSections(report, buffer, static_cast<int>(size));
+    report.text += '\n';
+    AppendFormatted(report.text, TextOf(kTransferSummary), {report.recordCount, total});
 }

@@ -8,23 +8,29 @@
 #include <cstddef>
 #include <cstdint>
 
-class LookupState;
+struct ReportContext;
 
 class TransferReport {
 public:
-    // Starts the answers behind the header report that ReportText holds;
-    // RecordCount counts from 0 again.
-    void Begin(LookupState& state);
+    // Starts the answers behind the header report that the report holds;
+    // the record count counts from 0 again.
+    void Begin(ReportContext& report);
     bool Begun() const { return begun_; }
-    // Reports each message that the received bytes [0, total) hold whole
-    // and that is not reported yet; true when there was one. The bytes may
-    // have moved since the last call: only offsets are kept.
-    bool ReportWhole(LookupState& state, const std::uint8_t* buffer, std::int32_t total);
+    // Reports each message that the bytes [0, size) hold whole and that is
+    // not reported yet; true when there was one. The bytes may have moved
+    // since the last call: only offsets are kept.
+    bool ReportWhole(ReportContext& report, const std::uint8_t* buffer, std::size_t size);
+    // The bytes before this offset are reported; after Forget(n) offsets
+    // count from n bytes further on (the caller let those go).
+    std::size_t Reported() const { return next_; }
+    void Forget(std::size_t count) { next_ -= count; }
     // Ends the report: the first message, if it never arrived whole, as far
     // as it goes; then the summary of all `total` bytes received.
-    void Finish(LookupState& state, const std::uint8_t* buffer, std::int32_t total);
+    void Finish(ReportContext& report, const std::uint8_t* buffer, std::size_t size,
+                std::int64_t total);
 
 private:
     std::size_t next_ = 0;  // offset of the first message not reported yet
     bool begun_ = false;
+    bool anyWhole_ = false;
 };

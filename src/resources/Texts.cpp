@@ -1,5 +1,7 @@
 #include "Texts.h"
 
+#include "QueryTypes.h"
+
 #include <cstdarg>
 #include <cstdio>
 
@@ -10,7 +12,7 @@ struct Entry {
 };
 
 const Entry kTexts[] = {
-#define S(id, text) {id, text},
+#define S(name, id, text) {id, text},
 #include "strings.def"
 #undef S
 };
@@ -37,4 +39,10 @@ std::string FormatText(const char* format, ...) {
     }
     va_end(again);
     return out;
+}
+
+const QueryType* FindQueryType(unsigned qtype) {
+    for (const QueryType& row : kQueryTypes)
+        if (row.qtype == qtype) return &row;
+    return nullptr;
 }

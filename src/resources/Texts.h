@@ -1,8 +1,15 @@
 #pragma once
+// The numbered texts of the program (strings.def), by name, loaded just
+// before use.
 #include <string>
 
-// The numbered texts of the program (strings.def), loaded by number just
-// before use. An id that has no text yields the empty text.
+enum TextId : int {
+#define S(name, id, text) name = id,
+#include "strings.def"
+#undef S
+};
+
+// The text of an id; an id that has no text yields the empty text.
 const char* TextOf(int id);
 inline void LoadText(std::string& out, int id) { out = TextOf(id); }
 

@@ -45,5 +45,5 @@ void LookupApp::ReportSocketsFailure() {
     std::string title = name ? name + 1 : path;
     std::size_t dot = title.rfind('.');
     if (dot != std::string::npos) title.resize(dot);
-    MessageBoxA(nullptr, TextOf(103), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(nullptr, TextOf(kSocketsInitFailed), title.c_str(), MB_OK | MB_ICONEXCLAMATION);
 }

@@ -17,7 +17,7 @@ constexpr DWORD kRefreshWaitMs = 10000;
 void LookupDialog::OnTcpLookup() {
     if (Busy) {
         TcpLookupButton.Enable(false);
-        TcpLookupButton.SetText(TextOf(500));
+        TcpLookupButton.SetText(TextOf(kInterrupting));
         Interrupt();
         return;
     }
@@ -69,7 +69,7 @@ void LookupDialog::SetBusy(int busy) {
 void LookupDialog::ShowBusy(int busy) {
     WinsockLookupButton.Enable(busy == 0);
     TcpLookupButton.Enable(true);
-    TcpLookupButton.SetText(TextOf(busy ? 523 : 524));
+    TcpLookupButton.SetText(TextOf(busy ? kInterruptButton : kTcpLookupButton));
     LookupState::SetBusy(busy);
     if (!busy) TakeChosenServer();
 }

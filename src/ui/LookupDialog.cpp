@@ -66,7 +66,7 @@ BOOL LookupDialog::OnInitDialog() {
 
 void LookupDialog::ExtendSystemMenu() {
     HMENU menu = GetSystemMenu(Handle(), FALSE);
-    const char* about = TextOf(101);
+    const char* about = TextOf(kAboutMenuItem);
     if (!menu || !*about) return;
     AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuA(menu, MF_STRING, IDM_ABOUT_BOX, about);

@@ -1,18 +1,12 @@
 // The options kept between runs, and the closing of the window, which keeps
 // them together with the window's rectangle.
 #include "LookupDialog.h"
+#include "QueryTypes.h"
 #include "SettingsStore.h"
 #include "dialog/DataExchange.h"
 #include "resource.h"
 
 namespace {
-
-// Lines of the query-type list; a stored index outside them selects none.
-constexpr int kQueryTypeCount = 0
-#define Q(line) +1
-#include "query_types.def"
-#undef Q
-    ;
 
 struct Options {
     std::int32_t type;

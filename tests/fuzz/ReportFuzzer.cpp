@@ -44,7 +44,7 @@ void DecodeOneName(const std::uint8_t* data, std::size_t size) {
     ReplyReader reply(data + 2, size - 2);
     std::string name;
     const int next = state.DecodeName(name, reply, position);
-    if (reply.ok()) Require(next > position && static_cast<std::size_t>(next) <= reply.size());
+    if (reply.Ok()) Require(next > position && static_cast<std::size_t>(next) <= reply.size());
 }
 
 // A byte of query-type index (taken as signed, so -1 and indices past the
@@ -67,12 +67,12 @@ void PrepareOneQuery(const std::uint8_t* data, std::size_t size) {
     const int length = (query[0] << 8 | query[1]) + 2;
     Require(length >= 18 && length <= LookupState::kQueryBufferSize);
     ReplyReader reply(query, static_cast<std::size_t>(length));
-    reply.seek(6);
-    Require(reply.u16() == 1);
-    reply.seek(14);
-    for (std::uint8_t label = reply.u8(); label != 0 && reply.ok(); label = reply.u8())
-        reply.bytes(label);
-    Require(reply.ok() && reply.pos() == static_cast<std::size_t>(length - 4));
+    reply.Seek(6);
+    Require(reply.U16() == 1);
+    reply.Seek(14);
+    for (std::uint8_t label = reply.U8(); label != 0 && reply.Ok(); label = reply.U8())
+        reply.Bytes(label);
+    Require(reply.Ok() && reply.Pos() == static_cast<std::size_t>(length - 4));
 }
 
 // vek-cli's arguments, separated by zero bytes.

@@ -115,7 +115,8 @@ std::string RunCliLookup(const ServerProcess& server) {
     CliOptions options;
     std::string error;
     if (!ParseOptions(6, argv, options, error)) return error;
-    CliLookup lookup(options);
+    ReportOutput output(options.outputFile);
+    CliLookup lookup(options, output);
     lookup.Busy = 1;
     RunInterruptible(lookup);
     return lookup.ReportText;

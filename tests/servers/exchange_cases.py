@@ -182,21 +182,20 @@ def case_interrupted_after_part_of_a_transfer(client):
 
 
 def case_out_of_memory_while_reading(client):
-    """A transfer larger than the memory the client may have: reading stops
-    where memory ends, and what arrived is reported, with a line that says
-    why. The messages after the first carry no records, so that the report
-    itself stays small."""
+    """A transfer larger than the memory the client may have: vek-cli holds
+    neither the stream nor the report, so it reads and reports it all. The
+    messages after the first carry no records, so that the report itself
+    stays small."""
     empty = message(AA) + bytes(65535 - 12)
     empty = (65535).to_bytes(2, "big") + empty[2:]
     script = SERVE + [["send", hexs(ZONE_MESSAGES[0])], ["repeat", hexs(empty), 3000],
-                      ["hold", HOLD]]
+                      ["close"]]
+    total = len(ZONE_MESSAGES[0]) + 3000 * len(empty)
     with ScriptedServer(30, script) as server:
         status, report = client.run(["-s", server.address, "-t", "AXFR", "zt"],
                                     memory_limit=160 << 20)
-        stop = re.search(r"\nRecieved 3 records \((\d+) bytes\) in reply to AXFR request\.\n"
-                         r"Reading stopped at (\d+) bytes: no memory left for more of the "
-                         r"reply\.\n$", report)
-        check(stop and stop.group(1) == stop.group(2), "report ends %r" % report[-300:])
+        check(report.endswith("\nRecieved 3 records (%d bytes) in reply to AXFR request.\n"
+                              % total), "report ends %r" % report[-300:])
         check(status == OK, "exit status %d" % status)
 
 

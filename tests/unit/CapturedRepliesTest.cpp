@@ -17,7 +17,7 @@ TEST(CapturedReplies, EveryReplyDecodesToItsExpectedReport) {
         if (bin.extension() != ".bin") continue;
         const std::string name = bin.stem().string();
         ASSERT_TRUE(fs::exists(fs::path(bin).replace_extension(".report"))) << name;
-        ReportState state(name.find("axfr") != std::string::npos ? LookupState::kAxfrIndex : 1);
+        ReportState state(name.find("axfr") != std::string::npos ? kAxfrIndex : 1);
         EXPECT_EQ(state.Received(CapturedReply(name)), ReadDataFile(name + ".report")) << name;
         ++checked;
     }

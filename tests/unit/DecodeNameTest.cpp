@@ -19,7 +19,7 @@ Decoded Decode(const Bytes& bytes, int position) {
     ReplyReader reply(bytes.data(), bytes.size());
     Decoded d;
     d.next = state.DecodeName(d.name, reply, position);
-    d.ok = reply.ok();
+    d.ok = reply.Ok();
     return d;
 }
 

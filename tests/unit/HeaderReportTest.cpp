@@ -129,7 +129,7 @@ TEST(HeaderComplete, CountsPrintUnsignedInFull) {
 // --- Transfer mode ------------------------------------------------------------
 
 TEST(HeaderTransfer, SuccessHasNoByteCountAndNoCountsLine) {
-    ReportState state(LookupState::kAxfrIndex, "127.0.0.1");
+    ReportState state(kAxfrIndex, "127.0.0.1");
     Bytes b = Header(0x84, 0x00, {0x00, 0x01, 0x00, 0x05, 0x00, 0x00, 0x00, 0x00});
     b.resize(40, 0);  // more data behind the header
     EXPECT_TRUE(Report(state, b));
@@ -139,7 +139,7 @@ TEST(HeaderTransfer, SuccessHasNoByteCountAndNoCountsLine) {
 }
 
 TEST(HeaderTransfer, RefusedKeepsTheByteCountAndStillNoCountsLine) {
-    ReportState state(LookupState::kAxfrIndex, "127.0.0.1");
+    ReportState state(kAxfrIndex, "127.0.0.1");
     EXPECT_FALSE(Report(state, Header(0x84, 0x05)));
     EXPECT_EQ(state.ReportText,
               "Reply from 127.0.0.1 : 14 bytes recieved\nDirect authoritative answer: recursion "

@@ -31,14 +31,14 @@ struct Outcome {
 std::vector<Outcome> DecodeInTurn(const Bytes& bytes, const std::vector<int>& positions,
                                   NameMemo* memo) {
     ReplyReader reply(bytes.data(), bytes.size());
-    reply.setNameMemo(memo);
+    reply.SetNameMemo(memo);
     std::vector<Outcome> outcomes;
     for (int position : positions) {
         Outcome o;
         o.next = AppendName(o.name, reply, position);
-        o.ok = reply.ok();
-        o.pos = reply.pos();
-        o.budgetLeft = reply.nameTextLeft();
+        o.ok = reply.Ok();
+        o.pos = reply.Pos();
+        o.budgetLeft = reply.NameTextLeft();
         outcomes.push_back(o);
     }
     return outcomes;
@@ -79,8 +79,8 @@ TEST(NameMemoReuse, SharedSuffixesComeOutAsWithoutTheMemo) {
     const auto outcomes = ExpectSameWithMemo(kShared, {31, 38, 44, 31, 46, 38, 44}, memo);
     EXPECT_EQ(outcomes[1].name, "ftp.mail.exampl.org");
     EXPECT_TRUE(outcomes.back().ok);
-    EXPECT_NE(memo.find(18), nullptr);  // the suffix was kept, so it was reused
-    EXPECT_NE(memo.find(31), nullptr);
+    EXPECT_NE(memo.Find(18), nullptr);  // the suffix was kept, so it was reused
+    EXPECT_NE(memo.Find(31), nullptr);
 }
 
 TEST(NameMemoReuse, SuffixLongerThanAChunkIsDecodedInFullEachTime) {

@@ -79,7 +79,7 @@ TEST(QueryMessage, WorkedExamplesAreByteExact) {
     Bytes inverseAxfr = recursiveA;
     inverseAxfr[4] = 0x08;   // QR 0, OPCODE 1 (inverse), RD 0
     inverseAxfr[21] = 0xFC;  // QTYPE 252 (AXFR)
-    EXPECT_EQ(QueryFor("ab.c", LookupState::kAxfrIndex, 0, 1), inverseAxfr);
+    EXPECT_EQ(QueryFor("ab.c", kAxfrIndex, 0, 1), inverseAxfr);
 }
 
 TEST(QueryMessage, FlagsByteTakesOnlyRecursionAndInverse) {

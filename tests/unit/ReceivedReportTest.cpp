@@ -41,7 +41,7 @@ std::string Summary(int records, std::size_t bytes) {
 // --- Nothing, or a short reply ------------------------------------------------------
 
 TEST(ReceivedOrdinary, NothingReceivedIsAFailure) {
-    for (std::int32_t type : {1, static_cast<std::int32_t>(LookupState::kAxfrIndex)}) {
+    for (std::int32_t type : {1, static_cast<std::int32_t>(kAxfrIndex)}) {
         ReportState state(type);
         EXPECT_EQ(state.Received({}), "Lookup failed: no data recieved");
         EXPECT_TRUE(state.LookupFailed);
@@ -80,7 +80,7 @@ TEST(ReceivedOrdinary, OnlyTheFirstMessageIsReported) {
 // --- Zone-transfer walks ------------------------------------------------------------
 
 TEST(ReceivedTransfer, CompleteMessagesThenTheSummary) {
-    ReportState state(LookupState::kAxfrIndex);
+    ReportState state(kAxfrIndex);
     const Bytes stream = Stream({Concat({TransferHeader(1, 2, 0), kQuestionZ, RecordZ(1), RecordZ(2)}),
                                  Concat({TransferHeader(0, 1, 0), RecordZ(3)}),
                                  Concat({TransferHeader(0, 1, 0), RecordZ(4)})});
@@ -91,7 +91,7 @@ TEST(ReceivedTransfer, CompleteMessagesThenTheSummary) {
 }
 
 TEST(ReceivedTransfer, BrokenLastMessageIsLeftOutButCountedInBytes) {
-    ReportState state(LookupState::kAxfrIndex);
+    ReportState state(kAxfrIndex);
     Bytes stream = Stream({Concat({TransferHeader(0, 1, 0), RecordZ(1)}),
                            Concat({TransferHeader(0, 1, 0), RecordZ(2)})});
     for (std::size_t cut = 1; cut <= 30; ++cut) {  // 1 to 30 bytes of the second message missing
@@ -102,7 +102,7 @@ TEST(ReceivedTransfer, BrokenLastMessageIsLeftOutButCountedInBytes) {
 }
 
 TEST(ReceivedTransfer, FirstMessageIsReportedEvenWhenCutShort) {
-    ReportState state(LookupState::kAxfrIndex);
+    ReportState state(kAxfrIndex);
     Bytes stream = Stream({Concat({TransferHeader(0, 2, 0), RecordZ(1), RecordZ(2)})});
     stream.resize(stream.size() - 3);
     EXPECT_EQ(state.Received(stream),
@@ -110,7 +110,7 @@ TEST(ReceivedTransfer, FirstMessageIsReportedEvenWhenCutShort) {
 }
 
 TEST(ReceivedTransfer, MalformedMessageInTheMiddleEndsOnlyItself) {
-    ReportState state(LookupState::kAxfrIndex);
+    ReportState state(kAxfrIndex);
     Bytes bad = Concat({TransferHeader(0, 2, 0), RecordZ(2), RecordZ(3)});
     bad[12] = 0xC0;  // the second record's owner: a pointer to itself
     bad[13] = 0x1E;
@@ -122,7 +122,7 @@ TEST(ReceivedTransfer, MalformedMessageInTheMiddleEndsOnlyItself) {
 }
 
 TEST(ReceivedTransfer, AdditionalRecordsInsideTheStreamGetTheirHeading) {
-    ReportState state(LookupState::kAxfrIndex);
+    ReportState state(kAxfrIndex);
     const Bytes stream = Stream({Concat({TransferHeader(0, 1, 1), RecordZ(1), RecordZ(9)}),
                                  Concat({TransferHeader(0, 1, 0), RecordZ(2)})});
     EXPECT_EQ(state.Received(stream), kTransferHead + LineZ(1) + "> Additional information:\n" +
@@ -130,7 +130,7 @@ TEST(ReceivedTransfer, AdditionalRecordsInsideTheStreamGetTheirHeading) {
 }
 
 TEST(ReceivedTransfer, QuestionsInLaterMessagesAreSteppedOver) {
-    ReportState state(LookupState::kAxfrIndex);
+    ReportState state(kAxfrIndex);
     const Bytes stream = Stream({Concat({TransferHeader(1, 1, 0), kQuestionZ, RecordZ(1)}),
                                  Concat({TransferHeader(2, 1, 0), kQuestionZ, kQuestionZ,
                                          RecordZ(2)})});
@@ -139,7 +139,7 @@ TEST(ReceivedTransfer, QuestionsInLaterMessagesAreSteppedOver) {
 }
 
 TEST(ReceivedTransfer, EmptyAndHeaderlessMessagesDoNotStopTheWalk) {
-    ReportState state(LookupState::kAxfrIndex);
+    ReportState state(kAxfrIndex);
     const Bytes stream = Concat({Stream({Concat({TransferHeader(0, 1, 0), RecordZ(1)})}),
                                  {0x00, 0x00},                 // an empty message
                                  Stream({Concat({TransferHeader(0, 1, 0), RecordZ(2)})})});
@@ -148,7 +148,7 @@ TEST(ReceivedTransfer, EmptyAndHeaderlessMessagesDoNotStopTheWalk) {
 }
 
 TEST(ReceivedTransfer, RefusedTransferIsOneMessageWithoutSummary) {
-    ReportState state(LookupState::kAxfrIndex);
+    ReportState state(kAxfrIndex);
     const Bytes refused = Framed(Concat({TransferHeader(1, 0, 0, 5), kQuestionZ}));
     EXPECT_EQ(state.Received(refused),
               "Reply from 127.0.0.1 : 21 bytes recieved\nDirect authoritative answer: recursion "
@@ -157,7 +157,7 @@ TEST(ReceivedTransfer, RefusedTransferIsOneMessageWithoutSummary) {
 }
 
 TEST(ReceivedTransfer, RefusedTransferWithRecordsListsThemWithoutHeadings) {
-    ReportState state(LookupState::kAxfrIndex);
+    ReportState state(kAxfrIndex);
     const Bytes refused = Framed(Concat({TransferHeader(1, 1, 0, 9), kQuestionZ, RecordZ(5)}));
     const std::string report = state.Received(refused);
     EXPECT_EQ(report.substr(report.find("unknown error (9).")),

@@ -33,7 +33,7 @@ TEST(ReportBatchRaw, EveryLengthAndZeroPlaceComesOutWithoutTheZeros) {
             std::string report = "head:";
             {
                 ReportBatch batch(report);
-                batch.putRaw(input.data(), input.size());
+                batch.PutRaw(input.data(), input.size());
             }
             EXPECT_EQ(report, "head:" + WithoutZeros(input)) << "length " << length;
         }
@@ -47,14 +47,14 @@ TEST(ReportBatchGathering, PiecesAcrossManyBuffersArriveInOrder) {
     {
         ReportBatch batch(report);
         for (int i = 0; i < 3000; ++i) {  // about 20 KB of pieces
-            batch.put('\t');
-            batch.put("piece");
+            batch.Put('\t');
+            batch.Put("piece");
             const std::string number = std::to_string(i);
-            batch.put(number.data(), number.size());
+            batch.Put(number.data(), number.size());
             expected += "\tpiece" + number;
         }
         const std::string longPiece(ReportBatch::kSize + 7, 'L');  // more than a buffer
-        batch.put(longPiece.data(), longPiece.size());
+        batch.Put(longPiece.data(), longPiece.size());
         expected += longPiece;
         EXPECT_EQ(batch.size(), expected.size());
     }
@@ -67,15 +67,15 @@ TEST(ReportBatchGathering, TruncateTakesBackTextWhetherHandedOverOrNot) {
         ReportBatch batch(report);
         const std::size_t mark = batch.size();
         const std::string filler(ReportBatch::kSize * 2, 'f');  // handed over in part
-        batch.put(filler.data(), filler.size());
-        batch.put("tail");
-        batch.truncate(mark);
-        batch.put("+more");
+        batch.Put(filler.data(), filler.size());
+        batch.Put("tail");
+        batch.Truncate(mark);
+        batch.Put("+more");
         const std::size_t second = batch.size();
-        batch.put("dropped");  // still in the buffer
-        batch.truncate(second);
-        batch.text() += "|direct";
-        batch.put('.');
+        batch.Put("dropped");  // still in the buffer
+        batch.Truncate(second);
+        batch.Text() += "|direct";
+        batch.Put('.');
     }
     EXPECT_EQ(report, "kept+more|direct.");
 }

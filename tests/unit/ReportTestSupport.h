@@ -10,8 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "Arrival.h"
 #include "LookupState.h"
-#include "TransferReport.h"
 
 using Bytes = std::vector<std::uint8_t>;
 
@@ -29,24 +29,19 @@ public:
         ReportReceived(bytes.data(), static_cast<int>(bytes.size()));
         return ReportText;
     }
-    // The same bytes arriving `chunk` at a time, reported as the TCP lookup
-    // reports them as they arrive: the header once 14 bytes are in, then
-    // each transfer message as it is complete. Checks on the way that the
-    // report only grows.
+    // The same bytes arriving `chunk` at a time, through the arrival of a
+    // TCP lookup, and reported as it reports them. Checks on the way that
+    // the report only grows.
     std::string ReceivedInChunks(const Bytes& bytes, std::size_t chunk) {
-        TransferReport transfer;
-        const auto total = static_cast<int>(bytes.size());
-        for (std::size_t size = chunk; size < bytes.size() + chunk; size += chunk) {
-            const auto arrived = static_cast<int>(std::min(size, bytes.size()));
-            if (arrived >= 14 && size - chunk < 14 && QueryTypeIndex == kAxfrIndex &&
-                ReportHeader(bytes.data(), arrived))
-                transfer.Begin(*this);
-            if (transfer.Begun()) ReportArrivedMessages(transfer, bytes.data(), arrived);
+        Arrival arrival(*this);
+        ReceiveEnd end = ReceiveEnd::Closed;
+        for (std::size_t at = 0; at < bytes.size(); at += chunk) {
+            if (arrival.OnBytes(bytes.data() + at, std::min(chunk, bytes.size() - at))) {
+                end = arrival.End();
+                break;
+            }
         }
-        if (transfer.Begun())
-            ReportTransferReceived(transfer, bytes.data(), total);
-        else
-            ReportReceived(bytes.data(), total);
+        arrival.Report(end);
         CheckGrown();
         return ReportText;
     }

@@ -286,7 +286,7 @@ TEST(SectionRecords, AllSectionsWithHeadingsAndCounting) {
 }
 
 TEST(SectionRecords, TransferModeSkipsQuestionsAndHeadingsButTheAdditional) {
-    ReportState state(LookupState::kAxfrIndex);
+    ReportState state(kAxfrIndex);
     const Bytes message = Concat({HeaderWith(1, 1, 1, 1), kQuestionAB, RecordAB(1, {1, 0, 0, 1}),
                                   RecordAB(1, {1, 0, 0, 2}), RecordAB(1, {1, 0, 0, 3})});
     EXPECT_EQ(Sections(state, Framed(message)),

@@ -65,7 +65,7 @@ const Bytes kLabelledA = {
 int EndSeenAt(const Bytes& stream) {
     TransferEnd end;
     for (std::size_t total = 0; total <= stream.size(); ++total)
-        if (end.Scan(stream.data(), static_cast<std::int32_t>(total)))
+        if (end.Scan(stream.data(), total))
             return static_cast<int>(total);
     return -1;
 }

@@ -4,21 +4,20 @@
 #include <utility>
 
 #include "LookupState.h"
+#include "Report.h"
 #include "Texts.h"
 #include "TransferReport.h"
+#include "Wire.h"
 
 namespace {
-constexpr int kNoData = 506;
-constexpr int kDecoding = 507;
-constexpr int kHeaderEnd = 14;
 
 // Rough report bytes per received byte of a transfer, so that the report
 // grows in a few steps rather than many; the hint stops at a size that any
 // machine can set aside, and a longer report grows from there.
 constexpr std::size_t kReportPerWireByte = 2;
 constexpr std::size_t kMaxReserve = std::size_t(256) << 20;
-// A transfer still arriving is taken to be a large one past this size.
-constexpr int kLargeTransfer = 1 << 20;
+// A transfer whose report has grown past this size is taken to be a large one.
+constexpr std::size_t kLargeReport = 1 << 20;
 
 // Only a hint: without the memory for it the report grows as it goes. Room
 // not written yet costs address space, not memory.
@@ -33,16 +32,18 @@ void ReserveReport(std::string& report, std::size_t bytes) {
 void ReportTransfer(LookupState& state, const std::uint8_t* buffer, int total) {
     ReserveReport(state.ReportText,
                   state.ReportText.size() + static_cast<std::size_t>(total) * kReportPerWireByte);
+    ReportContext report = state.Report();
     TransferReport transfer;
-    transfer.Begin(state);
-    transfer.ReportWhole(state, buffer, total);
-    transfer.Finish(state, buffer, total);
+    transfer.Begin(report);
+    const std::size_t size = static_cast<std::size_t>(total);
+    transfer.ReportWhole(report, buffer, size);
+    transfer.Finish(report, buffer, size, total);
 }
 }  // namespace
 
 void LookupState::ReportReceived(const std::uint8_t* buffer, int total) {
     if (total <= 0) {
-        LoadText(ReportText, kNoData);
+        LoadText(ReportText, kNoDataReceived);
         LookupFailed = true;
         return;
     }
@@ -52,25 +53,27 @@ void LookupState::ReportReceived(const std::uint8_t* buffer, int total) {
     const bool succeeded = ReportHeader(buffer, total);
     if (QueryTypeIndex == kAxfrIndex && succeeded)
         ReportTransfer(*this, buffer, total);
-    else if (total >= kHeaderEnd)
+    else if (total >= static_cast<int>(wire::kHeaderEnd))
         ReportSections(buffer, total);
 }
 
 void LookupState::ReportArrivedMessages(TransferReport& transfer, const std::uint8_t* buffer,
-                                        int total) {
+                                        std::size_t size) {
     // The size of a transfer still arriving is not known: a large one gets
     // the most room at once, so that its report is not copied as it grows.
-    if (total >= kLargeTransfer && ReportText.capacity() < kMaxReserve)
+    if (ReportText.size() >= kLargeReport && ReportText.capacity() < kMaxReserve)
         ReserveReport(ReportText, kMaxReserve);
-    if (transfer.ReportWhole(*this, buffer, total)) ReportGrew();
+    ReportContext report = Report();
+    if (transfer.ReportWhole(report, buffer, size)) ReportGrew();
 }
 
 void LookupState::ReportTransferReceived(TransferReport& transfer, const std::uint8_t* buffer,
-                                         int total) {
-    std::string report = std::move(ReportText);
+                                         std::size_t size, std::int64_t total) {
+    std::string sofar = std::move(ReportText);
     LoadText(ReportText, kDecoding);
     RefreshControls();
-    ReportText = std::move(report);
-    transfer.ReportWhole(*this, buffer, total);
-    transfer.Finish(*this, buffer, total);
+    ReportText = std::move(sofar);
+    ReportContext report = Report();
+    transfer.ReportWhole(report, buffer, size);
+    transfer.Finish(report, buffer, size, total);
 }

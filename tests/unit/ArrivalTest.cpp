@@ -1,0 +1,106 @@
+#include <gtest/gtest.h>
+
+#include "Arrival.h"
+#include "ReportTestSupport.h"
+
+namespace {
+// The byte count at which the arrival first says "stop" when `bytes` come
+// `chunk` at a time, and why; 0 and Closed when it never does.
+struct Stop {
+    std::size_t at;
+    ReceiveEnd end;
+};
+Stop StopOf(ReportState& state, const Bytes& bytes, std::size_t chunk) {
+    Arrival arrival(state);
+    for (std::size_t at = 0; at < bytes.size(); at += chunk) {
+        const std::size_t n = std::min(chunk, bytes.size() - at);
+        if (arrival.OnBytes(bytes.data() + at, n)) return {at + n, arrival.End()};
+    }
+    return {0, ReceiveEnd::Closed};
+}
+
+Bytes Message(std::uint8_t rcode, std::uint8_t answers, const Bytes& records) {
+    return Concat({{0x00, 0x01, 0x84, rcode, 0x00, 0x00, 0x00, answers, 0x00, 0x00, 0x00, 0x00},
+                   records});
+}
+// A record owned by the root with four bytes of data.
+Bytes Record(std::uint8_t type) {
+    return {0x00, 0x00, type, 0x00, 0x01, 0x00, 0x00, 0x00, 0x3C, 0x00, 0x04, 10, 0, 0, 1};
+}
+const Bytes kSoa = Record(6), kA = Record(1);
+
+class ArrivalChunks : public ::testing::TestWithParam<std::size_t> {};
+
+// Where each kind of reply stops, whatever the chunking: the bytes behind
+// the stop (a second message, or the rest of a stream after the closing
+// SOA) are never needed.
+TEST_P(ArrivalChunks, StopsWhereTheReplyIsComplete) {
+    const Bytes ordinary = Framed(Message(0, 1, kA));
+    const Bytes transfer = Stream({Message(0, 2, Concat({kSoa, kA})), Message(0, 1, kA),
+                                   Message(0, 1, kSoa)});
+    const Bytes refused = Framed(Message(5, 0, {}));
+    struct Row {
+        const char* name;
+        std::int32_t type;
+        Bytes bytes;
+        Stop stop;
+    } rows[] = {
+        {"ordinary", 1, Concat({ordinary, ordinary}), {ordinary.size(), ReceiveEnd::Complete}},
+        {"transfer", kAxfrIndex, Concat({transfer, Framed(Message(0, 1, kA))}),
+         {transfer.size(), ReceiveEnd::Complete}},
+        {"refused transfer", kAxfrIndex, Concat({refused, refused}),
+         {refused.size(), ReceiveEnd::Complete}},
+        {"transfer without its closing SOA", kAxfrIndex,
+         Stream({Message(0, 1, kSoa), Message(0, 1, kA)}), {0, ReceiveEnd::Closed}},
+    };
+    const std::size_t chunk = GetParam();
+    for (Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ReportState state(row.type);
+        const Stop stop = StopOf(state, row.bytes, chunk);
+        // A chunk may carry bytes beyond the stop; the stop is in the chunk
+        // that completes the reply.
+        const std::size_t expected =
+            row.stop.at == 0 ? 0 : std::min(row.bytes.size(), (row.stop.at + chunk - 1) / chunk * chunk);
+        EXPECT_EQ(stop.at, expected);
+        EXPECT_EQ(stop.end, row.stop.end);
+    }
+}
+
+// The lookup's limit stops reading, and the report says where.
+TEST_P(ArrivalChunks, StopsAtTheLimit) {
+    ReportState state(kAxfrIndex);
+    state.MaxReceived = 40;
+    const Bytes stream = Stream({Message(0, 1, kSoa), Message(0, 1, kA), Message(0, 1, kA)});
+    const Stop stop = StopOf(state, stream, GetParam());
+    EXPECT_EQ(stop.end, ReceiveEnd::SizeLimit);
+    EXPECT_EQ(stop.at, std::min<std::size_t>(stream.size(), (40 + GetParam() - 1) / GetParam() * GetParam()));
+    state.ReportText.clear();
+    Arrival arrival(state);
+    arrival.OnBytes(stream.data(), stream.size());
+    arrival.Report(arrival.End());
+    EXPECT_EQ(state.ReportText.substr(state.ReportText.rfind('\n')),
+              "\nReading stopped at 40 bytes: a lookup receives no more than that.");
+}
+
+// A transfer reported message by message as it arrives, in chunks of any
+// size, reads exactly as the same bytes reported at once, for every prefix.
+TEST_P(ArrivalChunks, ReportsEveryPrefixAsTheBytesAtOnce) {
+    const std::size_t chunk = GetParam();
+    for (const char* name : {"bind-axfr", "knot-axfr"}) {
+        const Bytes full = CapturedReply(name);
+        for (std::size_t n = 0; n <= full.size(); ++n) {
+            const Bytes prefix(full.begin(), full.begin() + static_cast<long>(n));
+            ReportState atOnce(kAxfrIndex), state(kAxfrIndex);
+            const std::string expected = atOnce.Received(prefix);
+            ASSERT_EQ(state.ReceivedInChunks(prefix, chunk), expected) << name << " " << n;
+            EXPECT_EQ(state.RecordCount, atOnce.RecordCount) << n;
+            if (n > 0) {
+                EXPECT_EQ(state.textAtRefresh, "Data recieved, decoding...") << n;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Chunks, ArrivalChunks, ::testing::Values(1, 5, 13, 14, 512, 65536));
+}  // namespace
