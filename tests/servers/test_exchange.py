@@ -41,6 +41,8 @@ def test_connection_ended_before_any_byte(cli, qtype, end):
                  "AXFR request.\n" % len(TRANSFER), id="transfer-to-closing-soa", marks=pytest.mark.wine),
     pytest.param("AXFR", in_pieces(REFUSED_TRANSFER), "result: refused due to policy reasons.\n\n",
                  id="refused-transfer"),
+    pytest.param("AXFR", in_pieces(b"\x00\x03\x00\x00\x84"), "dump:\t00 03 00 00 84 \n\n",
+                 id="transfer-message-shorter-than-a-header"),
 ])
 def test_complete_reply_ends_the_lookup_while_the_server_holds_on(cli, qtype, sent, last_line):
     """Reading stops once the reply is complete, although the connection
