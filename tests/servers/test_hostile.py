@@ -78,7 +78,7 @@ def test_a_byte_a_second_then_ctrl_c(cli):
     reply = raw_answer([raw_record(1, b"\x0a\x00\x00\x01")])
     with serve(146, SERVE + [["trickle", reply, 0.5], ["hold", HOLD]]) as server:
         status, report, _ = cli.run(["-s", server.address, "x.zt"],
-                                    interrupt_when=lambda pid: server.saw("trickled 5"))
+                                    interrupt_when=lambda pid: server.saw("trickled 5"), timeout=20)
         count = int(re.match(r"Reply from \S+ : (\d+) bytes", report).group(1))
         assert 4 <= count < 14 and (status, report) == (OK, raw_dump(server.address, reply[:count]))
         assert server.sees("closed by client")
@@ -93,7 +93,7 @@ def test_transfer_that_never_ends_until_ctrl_c(cli):
     endless = [["send", OPENING], ["repeat", one_address(0) * 1000, 10 ** 4]]
     with serve(147, SERVE + endless + [["hold", HOLD]]) as server:
         status, report, _ = cli.run(["-s", server.address, "-t", "AXFR", "zt"],
-                                    interrupt_when=lambda pid: server.saw("repeated 600"))
+                                    interrupt_when=lambda pid: server.saw("repeated 600"), timeout=20)
         records = report.count(ADDRESS_LINE % ("h0.zt", "10.0.0.0")) + 1
         assert status == OK and report.startswith("Reply from %s :\n" % server.address)
         assert records > 1000 and re.search(r"\nRecieved %d records \(\d+ bytes\) in reply to AXFR "
