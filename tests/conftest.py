@@ -30,6 +30,12 @@ def serve(host, script, **options):
     return Server(address(host), script, **options)
 
 
+def text(output):
+    """A client's output file as latin-1 text, CR LF as LF."""
+    output.seek(0)
+    return output.read().decode("latin-1").replace("\r\n", "\n")
+
+
 class Client:
     """The command under test: vek-cli, natively or through a wrapper."""
 
@@ -38,7 +44,7 @@ class Client:
 
     def run(self, args, interrupt_when=None, memory_limit=None, timeout=120):
         """Runs the client with `args` (-p added for a high port). When
-        `interrupt_when(pid)` becomes true it sends SIGINT; `memory_limit`
+        `interrupt_when()` becomes true it sends SIGINT; `memory_limit`
         bounds its address space (bytes). Returns (exit status, stdout,
         stderr), the output as latin-1 text with CR LF as LF."""
         if PORT != 53 and "-p" not in args:
@@ -51,18 +57,15 @@ class Client:
             process = subprocess.Popen(self.command + args, stdout=out, stderr=err, preexec_fn=limit)
             try:
                 if interrupt_when is not None:
-                    assert wait_for(lambda: interrupt_when(process.pid), 20), "the moment never came"
+                    assert wait_for(interrupt_when, 20), "the moment never came"
                     os.kill(process.pid, signal.SIGINT)
                 process.wait(timeout)
             finally:
                 stop_pid(process)
-            out.seek(0)
-            err.seek(0)
-            out, err = out.read(), err.read().decode("latin-1")
+            out, err = text(out), text(err)
         # A sanitizer's finding fails the case whatever the exit status says.
         assert "Sanitizer" not in err and "runtime error:" not in err, err
-        text = lambda data: data.decode("latin-1").replace("\r\n", "\n")
-        return process.returncode, text(out), err.replace("\r\n", "\n")
+        return process.returncode, out, err
 
 
 @pytest.fixture(scope="session")
