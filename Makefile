@@ -27,11 +27,11 @@ win:
 	@cmake -S . -B $(WIN) $(CMAKE_WIN) >/dev/null
 	@cmake --build $(WIN) -j $(JOBS)
 
+# The sanitizer builds hold only what their stages run.
 asan:
 	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVEK_SANITIZE=address,undefined >/dev/null
-	@cmake --build $(ASAN) -j $(JOBS)
+	@cmake --build $(ASAN) -j $(JOBS) --target vek-tests
 
-# Only what the ThreadSanitizer stage runs.
 tsan:
 	@cmake -S . -B $(TSAN) -DCMAKE_BUILD_TYPE=Debug -DVEK_SANITIZE=thread >/dev/null
 	@cmake --build $(TSAN) -j $(JOBS) --target vek-cli vek-exchange-tests
