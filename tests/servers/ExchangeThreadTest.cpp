@@ -3,10 +3,12 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
+#include <sys/syscall.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <string>
 #include <thread>
 
@@ -26,6 +28,7 @@ public:
         Busy = 1;
     }
     int idles = 0;  // written by the lookup's own thread
+    std::atomic<pid_t> thread{0};  // the lookup's own thread, once it runs
 
 protected:
     void SetBusy(int busy) override {
@@ -40,6 +43,7 @@ template <typename During>
 void RunLookup(TestLookup& lookup, During during) {
     std::atomic<bool> done{false};
     std::thread worker([&] {
+        lookup.thread = gettid();
         lookup.TcpLookup();
         done = true;
     });
@@ -60,6 +64,17 @@ bool WaitForSocket(const LookupState& lookup) {
 
 const char kNoData[] = "Lookup failed: no data recieved";
 
+// Polls until the lookup's thread waits in a receive call.
+bool WaitForBlockedReceive(const TestLookup& lookup) {
+    for (int i = 0; i < 1000; ++i) {
+        std::ifstream call("/proc/self/task/" + std::to_string(lookup.thread) + "/syscall");
+        long number = -1;
+        if (lookup.thread && call >> number && number == SYS_recvfrom) return true;
+        std::this_thread::sleep_for(10ms);
+    }
+    return false;
+}
+
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
@@ -71,8 +86,7 @@ TEST(ExchangeThread, InterruptWakesABlockedReadAndTheSocketIsClosedOnce) {
     TestLookup lookup(server);
     int reused = -1;
     RunLookup(lookup, [&] {
-        ASSERT_TRUE(WaitForSocket(lookup));
-        std::this_thread::sleep_for(100ms);  // into the blocked read
+        ASSERT_TRUE(WaitForBlockedReceive(lookup));
         lookup.Interrupt();
         // The number just freed is handed out again; a second close by the
         // exchange would take this socket down.
