@@ -4,8 +4,8 @@ is the unit tests' business."""
 import pytest
 
 from conftest import FAILED, OK, address, serve
-from scripted_server import Server
 from messages import ANSWER, a, message, soa
+from scripted_server import Server
 
 SERVE = [["accept"], ["read_query"]]
 # Longer than any lookup may take: a client that waited for the server to
