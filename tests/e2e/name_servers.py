@@ -105,6 +105,12 @@ class NameServer:
     def stop(self):
         stop_pid(self.process, 10)
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
 
 def main():
     kind, directory, address = sys.argv[1:4]

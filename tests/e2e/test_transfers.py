@@ -53,9 +53,8 @@ def server(request, tmp_path_factory):
     (directory / "db").mkdir()
     zone = directory / "big.zone"
     zone.write_text("".join("%s. %d IN %s %s\n" % r[:4] for r in records()))
-    started = NameServer(kind, address(host), str(directory), {ZONE: str(zone)})
-    yield started
-    started.stop()
+    with NameServer(kind, address(host), str(directory), {ZONE: str(zone)}) as started:
+        yield started
 
 
 def test_transfer_is_whole_and_ends_at_the_closing_soa(cli, server):
