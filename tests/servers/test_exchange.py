@@ -62,8 +62,9 @@ def test_server_given_by_name_is_asked_at_its_first_address(cli):
 
 
 @pytest.mark.wine
-@pytest.mark.parametrize("options, report", [([], REFUSED + "\n"),
-                                             (["-d"], REFUSED + "\n\nDetailed explanation:\n\t")])
+@pytest.mark.parametrize("options, report", [
+    pytest.param([], REFUSED + "\n", id="short"),
+    pytest.param(["-d"], REFUSED + "\n\nDetailed explanation:\n\t", id="detailed")])
 def test_refused_connection(cli, options, report):
     status, text, _ = cli.run(options + ["-s", address(29), "x.zt"])
     assert status == FAILED and text.startswith(report) and (options or text == report)
