@@ -30,7 +30,7 @@ def in_pieces(data, *cuts):
 
 @pytest.mark.parametrize("qtype, end", [("A", "close"), ("MX", "reset")])
 def test_connection_ended_before_any_byte(cli, qtype, end):
-    with serve(20, SERVE + [[end]]) as server:
+    with serve(120, SERVE + [[end]]) as server:
         assert cli.run(["-s", server.address, "-t", qtype, "x.zt"])[:2] == (FAILED, NO_DATA)
 
 
@@ -47,7 +47,7 @@ def test_connection_ended_before_any_byte(cli, qtype, end):
 def test_complete_reply_ends_the_lookup_while_the_server_holds_on(cli, qtype, sent, last_line):
     """Reading stops once the reply is complete, although the connection
     stays open; the first chunk may be shorter than a header."""
-    with serve(21, SERVE + sent + [["hold", HOLD]]) as server:
+    with serve(121, SERVE + sent + [["hold", HOLD]]) as server:
         status, report, _ = cli.run(["-s", server.address, "-t", qtype, "zt"])
         assert (status, report[-len(last_line):]) == (OK, last_line)
         assert server.sees("closed by client") and not server.saw("hold over")
@@ -66,7 +66,7 @@ def test_server_given_by_name_is_asked_at_its_first_address(cli):
     pytest.param([], REFUSED + "\n", id="short"),
     pytest.param(["-d"], REFUSED + "\n\nDetailed explanation:\n\t", id="detailed")])
 def test_refused_connection(cli, options, report):
-    status, text, _ = cli.run(options + ["-s", address(29), "x.zt"])
+    status, text, _ = cli.run(options + ["-s", address(129), "x.zt"])
     assert status == FAILED and text.startswith(report) and (options or text == report)
 
 
