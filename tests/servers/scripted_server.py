@@ -26,7 +26,7 @@ what it saw, one event a line, and ends when the script is done or its
 lifetime is over.
 
 From Python:
-    with scripted_server.start(address, script) as server:
+    with scripted_server.Server(address, script) as server:
         server.pid, server.port, server.sees("query"), server.events()
     (leaving the block stops it by its PID; server.stop() does too)
 From the command line (e.g. a GoogleTest program):
@@ -119,8 +119,6 @@ class Server:
         """Waits, a bounded time, for an event the server logs."""
         return wait_for(lambda: self.saw(prefix), seconds)
 
-
-start = Server
 
 
 class Script:
