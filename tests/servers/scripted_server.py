@@ -21,7 +21,7 @@ actions, one connection after another:
   ["close"]               close the connection (FIN)
   ["reset"]               close it with a reset (RST)
 
-DATA is bytes in Python and hex text on the command line. The server logs
+DATA is bytes in Python and hex text in a --script-file. The server logs
 what it saw, one event a line, and ends when the script is done or its
 lifetime is over.
 
