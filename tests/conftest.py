@@ -54,7 +54,8 @@ class Client:
         # Output goes to files: a client that streams its report must never
         # wait for a reader.
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            process = subprocess.Popen(self.command + args, stdout=out, stderr=err, preexec_fn=limit)
+            process = subprocess.Popen(self.command + args, stdout=out, stderr=err,
+                                       preexec_fn=limit)
             try:
                 if interrupt_when is not None:
                     assert wait_for(interrupt_when, 20), "the moment never came"

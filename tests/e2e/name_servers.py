@@ -88,7 +88,8 @@ class NameServer:
     def __init__(self, kind, address, directory, zones):
         self.kind, self.address, self.dir, self.zones = kind, address, directory, zones
         if kind == "bind":  # BIND listens only on addresses that an interface has
-            subprocess.run(["ip", "addr", "add", address + "/8", "dev", "lo"], stderr=subprocess.DEVNULL)
+            subprocess.run(["ip", "addr", "add", address + "/8", "dev", "lo"],
+                           stderr=subprocess.DEVNULL)
         self.log_path = os.path.join(directory, kind + ".log")
         with open(self.log_path, "w") as log:
             self.process = subprocess.Popen(write_config(kind, directory, address, zones),

@@ -61,9 +61,8 @@ def header(flags, questions=0, answers=0, authority=0, additional=0):
 
 
 def question(name, qtype):
-    """A question entry in wire form; `name` is text or labels (bytes)."""
-    owner = dns.name.Name(list(name) + [b""]) if isinstance(name, list) else dns.name.from_text(name)
-    return owner.to_wire() + struct.pack("!HH", dns.rdatatype.from_text(qtype), 1)
+    """A question entry in wire form."""
+    return dns.name.from_text(name).to_wire() + struct.pack("!HH", dns.rdatatype.from_text(qtype), 1)
 
 
 def raw_record(rtype, rdata, owner=QUESTION_NAME, rdlength=None):

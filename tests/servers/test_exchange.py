@@ -38,7 +38,8 @@ def test_connection_ended_before_any_byte(cli, qtype, end):
     pytest.param("A", in_pieces(ANSWER_A, 1, 9, 30), "\texample.zt\t3600 \tA\t10.0.0.1\n",
                  id="reply-in-chunks"),
     pytest.param("AXFR", in_pieces(TRANSFER, 5), "Recieved 5 records (%d bytes) in reply to "
-                 "AXFR request.\n" % len(TRANSFER), id="transfer-to-closing-soa", marks=pytest.mark.wine),
+                 "AXFR request.\n" % len(TRANSFER), id="transfer-to-closing-soa",
+                 marks=pytest.mark.wine),
     pytest.param("AXFR", in_pieces(REFUSED_TRANSFER), "result: refused due to policy reasons.\n\n",
                  id="refused-transfer"),
     pytest.param("AXFR", in_pieces(b"\x00\x03\x00\x00\x84"), "dump:\t00 03 00 00 84 \n\n",

@@ -18,7 +18,7 @@ HEAD = ("Reply from %s : %d bytes recieved\nDirect authoritative answer: recursi
 def raw_dump(server, data):
     """The report of fewer bytes than a header."""
     return ("Reply from %s : %d bytes recieved\nheader is incomplete - parsing skipped\n"
-            "raw header data dump:\t%s\n\n" % (server, len(data), "".join("%02x " % b for b in data)))
+            "raw header data dump:\t%s\n\n" % (server, len(data), data.hex(" ") + " "))
 
 
 def summary(records, size):
@@ -129,7 +129,8 @@ def test_out_of_memory_while_reading(cli):
         status, report, _ = cli.run(["-s", server.address, "-t", "AXFR", "zt"],
                                     memory_limit=160 << 20)
         stop = re.search(r"\nRecieved 1 records \((\d+) bytes\) in reply to AXFR request\.\n"
-                         r"Reading stopped at (\d+) bytes: no memory left for more of the reply\.\n$",
+                         r"Reading stopped at (\d+) bytes: no memory left for more of the "
+                         r"reply\.\n$",
                          report)
         assert status == OK and stop and stop.group(1) == stop.group(2), report[-300:]
 
