@@ -76,60 +76,16 @@ for n in $zones; do
   [ -s "$work/$z.zone" ] || python3 "$here/make_zone.py" "$z" "$n" "$work/$z.zone"
 done
 
-start_knot() {
-  local conf=$work/knot/knot.conf
-  {
-    echo "server:"
-    echo "  rundir: $work/knot"
-    echo "  listen: $knot_addr@53"
-    echo "  tcp-workers: 1"
-    echo "  udp-workers: 1"
-    echo "  background-workers: 1"
-    echo "database:"
-    echo "  storage: $work/knot/db"
-    echo "log:"
-    echo "  - target: $work/knot/knot.log"
-    echo "    any: warning"
-    echo "acl:"
-    echo "  - id: transfer"
-    echo "    address: 127.0.0.0/8"
-    echo "    action: transfer"
-    echo "template:"
-    echo "  - id: default"
-    echo "    storage: $work"
-    echo "    file: \"%s.zone\""
-    echo "    journal-content: none"
-    echo "    zonefile-sync: -1"
-    echo "    acl: transfer"
-    echo "zone:"
-    for n in $zones; do echo "  - domain: $(zone_name "$n")"; done
-  } > "$conf"
-  knotd -c "$conf" > "$work/knot/stdout.log" 2>&1 &
-  pids+=($!)
-}
-
-start_bind() {
-  $sudo ip addr add "$bind_addr/8" dev lo 2>/dev/null || true
-  local conf=$work/bind/named.conf
-  {
-    echo "options {"
-    echo "  directory \"$work/bind\";"
-    echo "  pid-file \"$work/bind/named.pid\";"
-    echo "  session-keyfile \"$work/bind/session.key\";"
-    echo "  listen-on port 53 { $bind_addr; };"
-    echo "  listen-on-v6 { none; };"
-    echo "  recursion no;"
-    echo "  allow-transfer { any; };"
-    echo "  check-integrity no;"
-    echo "  check-names primary ignore;"
-    echo "};"
-    echo "controls { };"
-    for n in $sizes; do
-      z=$(zone_name "$n")
-      echo "zone \"$z\" { type primary; file \"$work/$z.zone\"; };"
-    done
-  } > "$conf"
-  named -g -4 -n 1 -c "$conf" > "$work/bind/named.log" 2>&1 &
+# The servers' configurations come from the tests' one writer of them.
+# Knot also serves the memory check's zone; BIND only the timed sizes.
+start_server() {  # start_server KIND ADDRESS SIZE...
+  local kind=$1 addr=$2 args=() n
+  shift 2
+  for n in "$@"; do args+=("$(zone_name "$n")=$work/$(zone_name "$n").zone"); done
+  mkdir -p "$work/$kind/db"
+  # shellcheck disable=SC2046
+  $(/usr/bin/python3 "$root/tests/e2e/name_servers.py" "$kind" "$work/$kind" "$addr" "${args[@]}") \
+    > "$work/$kind/server.log" 2>&1 &
   pids+=($!)
 }
 
@@ -154,8 +110,9 @@ echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -
      "$(free -m | awk '/Mem:/ {print $2}') MB; load average $(cut -d' ' -f1-3 /proc/loadavg)"
 for server in $servers; do
   case $server in
-    knot) start_knot; addr=$knot_addr ;;
-    bind) start_bind; addr=$bind_addr ;;
+    knot) addr=$knot_addr; start_server knot "$addr" $zones ;;
+    bind) addr=$bind_addr; $sudo ip addr add "$addr/8" dev lo 2>/dev/null || true
+          start_server bind "$addr" $sizes ;;
     *) echo "unknown server $server" >&2; exit 2 ;;
   esac
   if [ "$server" = knot ]; then wait_ready "$addr" $zones; else wait_ready "$addr" $sizes; fi

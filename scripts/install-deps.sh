@@ -3,12 +3,13 @@
 # the machine lacks. Quiet and quick when everything is there already.
 set -eu
 packages=(
-  cmake make g++ python3 googletest libbenchmark-dev
+  cmake make g++ python3 googletest libbenchmark-dev libssl-dev
+  python3-dnspython python3-pytest python3-pytest-timeout
   g++-mingw-w64-x86-64-posix mingw-w64-tools binutils-mingw-w64-x86-64
   wine64 wine xvfb xdotool imagemagick x11-utils zip
   clang-14 libclang-rt-14-dev
   bind9 bind9-dnsutils knot knot-dnsutils ldnsutils dns-root-data
-  iproute2 procps valgrind time
+  iproute2 procps time
   libxfixes3
 )
 missing=()

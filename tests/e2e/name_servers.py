@@ -1,15 +1,21 @@
-"""Starts BIND 9 and Knot DNS on loopback addresses, port 53, with
-configurations and zone files of their own in a scratch folder, and stops
-them by PID."""
+#!/usr/bin/env python3
+"""BIND 9 and Knot DNS for the tests, the reply capture and the benchmark:
+the one writer of their configurations, and a server started and stopped
+by its PID.
+
+    name_servers.py bind|knot DIR ADDRESS ZONE=FILE...
+
+writes DIR/named.conf or DIR/knot.conf for primary zones on ADDRESS, port 53,
+and prints the command that starts the server in the foreground."""
 import os
 import subprocess
 import sys
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "servers"))
-from harness import stop_pid, wait_for  # noqa: E402
+from scripted_server import stop_pid, wait_for  # noqa: E402
 
-import zones  # noqa: E402
-
+# One worker each and no journal: a server that spends no time on what the
+# tests and the benchmark never ask of it.
 BIND_CONF = """options {
     directory "%(dir)s";
     pid-file "%(dir)s/named.pid";
@@ -20,20 +26,23 @@ BIND_CONF = """options {
     allow-transfer { any; };
     notify no;
     dnssec-validation no;
+    check-integrity no;
+    check-names primary ignore;
 };
 controls { };
-zone "%(types)s" { type primary; file "%(dir)s/types.zone"; };
-zone "%(big)s" { type primary; file "%(dir)s/big.zone"; };
 """
-
+BIND_ZONE = 'zone "%s" { type primary; file "%s"; };\n'
 KNOT_CONF = """server:
     rundir: "%(dir)s"
     listen: %(address)s@53
+    tcp-workers: 1
+    udp-workers: 1
+    background-workers: 1
 log:
   - target: stderr
     any: warning
 database:
-    storage: "%(dir)s"
+    storage: "%(dir)s/db"
 acl:
   - id: transfer
     address: 127.0.0.0/8
@@ -41,73 +50,74 @@ acl:
 template:
   - id: default
     storage: "%(dir)s"
+    journal-content: none
+    zonefile-sync: -1
     acl: transfer
 zone:
-  - domain: %(types)s
-    file: "%(dir)s/types.zone"
-  - domain: %(big)s
-    file: "%(dir)s/big.zone"
 """
+KNOT_ZONE = '  - domain: %s\n    file: "%s"\n'
 
 
-class NameServer:
-    """kind: "bind" or "knot"."""
-
-    def __init__(self, kind, address, directory):
-        self.kind, self.address, self.dir = kind, address, directory
-        self.process = None
-
-    def __enter__(self):
-        os.makedirs(self.dir, exist_ok=True)
-        all_types = self.kind == "knot"  # BIND refuses MD and MF
-        self.write("types.zone", zones.zone_file(zones.types_records(all_types)))
-        self.write("big.zone", zones.zone_file(zones.big_records()))
-        values = {"dir": self.dir, "address": self.address,
-                  "types": zones.TYPES_ZONE, "big": zones.BIG_ZONE}
-        if self.kind == "bind":
-            # BIND listens only on addresses that an interface has.
-            subprocess.run(["ip", "addr", "add", self.address + "/8", "dev", "lo"],
-                           stderr=subprocess.DEVNULL)
-            conf = self.write("named.conf", BIND_CONF % values)
-            command = ["named", "-g", "-4", "-c", conf]
-        else:
-            conf = self.write("knot.conf", KNOT_CONF % values)
-            command = ["knotd", "-c", conf]
-        self.log = open(os.path.join(self.dir, self.kind + ".log"), "w")
-        self.process = subprocess.Popen(command, stdout=self.log, stderr=subprocess.STDOUT)
-        if not wait_for(self.answers, 30, step=0.2) or self.process.poll() is not None:
-            self.__exit__()
-            raise RuntimeError("%s did not come up; its log:\n%s" % (self.kind, self.log_text()))
-        return self
-
-    def __exit__(self, *exc):
-        if self.process:
-            stop_pid(self.process, 10)
-        self.log.close()
-
-    def write(self, name, text):
-        path = os.path.join(self.dir, name)
-        with open(path, "w") as out:
-            out.write(text)
-        return path
-
-    def log_text(self):
-        with open(os.path.join(self.dir, self.kind + ".log")) as log:
-            return log.read()[-3000:]
-
-    def answers(self):
-        if self.process.poll() is not None:
-            return True  # ended: the caller sees no answer and reports
-        for zone in (zones.TYPES_ZONE, zones.BIG_ZONE):
-            if "status: NOERROR" not in kdig(self.address, zone, "SOA"):
-                return False
-        return True
+def write_config(kind, directory, address, zones):
+    """Writes the configuration for `zones` ({name: zone file}); returns the
+    command that starts the server in the foreground."""
+    values = {"dir": directory, "address": address}
+    if kind == "bind":
+        text = BIND_CONF % values + "".join(BIND_ZONE % z for z in zones.items())
+        path, command = "named.conf", ["named", "-g", "-4", "-n", "1", "-c"]
+    else:
+        text = KNOT_CONF % values + "".join(KNOT_ZONE % z for z in zones.items())
+        path, command = "knot.conf", ["knotd", "-c"]
+    path = os.path.join(directory, path)
+    with open(path, "w") as out:
+        out.write(text)
+    return command + [path]
 
 
 def kdig(address, name, qtype, *options):
-    """kdig over TCP, without EDNS, so that it asks what vek-cli asks."""
-    result = subprocess.run(
-        ["kdig", "@" + address, "+tcp", "+noedns", "+time=2", "+retry=0"] + list(options)
-        + [name, "TYPE%d" % zones.TYPE_CODES[qtype] if qtype != "AXFR" else "AXFR"],
-        stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=60)
-    return result.stdout.decode(errors="replace")
+    """kdig over TCP, without EDNS, as vek-cli asks."""
+    return subprocess.run(["kdig", "@" + address, "+tcp", "+noedns", "+time=2", "+retry=0"]
+                          + list(options) + [name, qtype], stdout=subprocess.PIPE,
+                          stderr=subprocess.STDOUT, timeout=60).stdout.decode(errors="replace")
+
+
+class NameServer:
+    """A server of `kind` ("bind" or "knot") on `address`, serving `zones`
+    ({name: zone file}) from `directory`; ready once it answers for each."""
+
+    def __init__(self, kind, address, directory, zones):
+        self.kind, self.address, self.dir, self.zones = kind, address, directory, zones
+        if kind == "bind":  # BIND listens only on addresses that an interface has
+            subprocess.run(["ip", "addr", "add", address + "/8", "dev", "lo"],
+                           stderr=subprocess.DEVNULL)
+        self.log_path = os.path.join(directory, kind + ".log")
+        with open(self.log_path, "w") as log:
+            self.process = subprocess.Popen(write_config(kind, directory, address, zones),
+                                            stdout=log, stderr=subprocess.STDOUT)
+        if not wait_for(self.answers, 60, step=0.1) or self.process.poll() is not None:
+            self.stop()
+            with open(self.log_path) as log:
+                raise RuntimeError("%s did not come up:\n%s" % (kind, log.read()[-3000:]))
+
+    def answers(self):
+        return self.process.poll() is not None or all(
+            "status: NOERROR" in kdig(self.address, zone, "SOA") for zone in self.zones)
+
+    def stop(self):
+        stop_pid(self.process, 10)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+
+def main():
+    kind, directory, address = sys.argv[1:4]
+    zones = dict(arg.split("=", 1) for arg in sys.argv[4:])
+    print(" ".join(write_config(kind, directory, address, zones)))
+
+
+if __name__ == "__main__":
+    main()

@@ -2,10 +2,10 @@
 # Builds the libFuzzer target over the report's decoding into build/fuzz and
 # runs it for a bounded time from the seed corpus. Fails on any crash, leak,
 # undefined behaviour, time-out or broken promise of the report.
-#   tests/fuzz/run.sh [SECONDS]      (default 60)
+#   tests/fuzz/run.sh [SECONDS]      (default 30)
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
-seconds=${1:-60}
+seconds=${1:-30}
 out=$root/build/fuzz
 mkdir -p "$out/corpus"
 

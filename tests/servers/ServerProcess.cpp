@@ -8,8 +8,6 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 #include <thread>
 #include <vector>
 
@@ -26,19 +24,19 @@ bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
 
 int ServerProcess::port() { return geteuid() == 0 ? 53 : 10053; }
 
-ServerProcess::ServerProcess(int host, const std::string& script)
+ServerProcess::ServerProcess(int host, const std::string& scenario)
     : address_(Net() + "." + std::to_string(host)) {
     char pattern[] = "/tmp/vek-gtest-server-XXXXXX";
     if (!mkdtemp(pattern)) return;
     dir_ = pattern;
     const std::string server = std::string(VEK_SERVERS_DIR) + "/scripted_server.py";
     const std::string ready = dir_ + "/ready", log = dir_ + "/log", port = std::to_string(ServerProcess::port());
-    std::vector<std::string> args = {"python3", server, "--address", address_, "--port", port,
-                                     "--script", script, "--ready", ready, "--log", log};
+    std::vector<std::string> args = {"/usr/bin/python3", server, "--address", address_, "--port", port,
+                                     "--scenario", scenario, "--ready", ready, "--log", log};
     std::vector<char*> argv;
     for (std::string& a : args) argv.push_back(&a[0]);
     argv.push_back(nullptr);
-    if (posix_spawnp(&pid_, "python3", nullptr, nullptr, argv.data(), environ) != 0) {
+    if (posix_spawn(&pid_, "/usr/bin/python3", nullptr, nullptr, argv.data(), environ) != 0) {
         pid_ = -1;
         return;
     }
@@ -68,21 +66,4 @@ ServerProcess::~ServerProcess() {
         std::remove((dir_ + "/log").c_str());
         rmdir(dir_.c_str());
     }
-}
-
-std::string ServerProcess::events() const {
-    std::ifstream in(dir_ + "/log");
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string Hex(const std::string& bytes) {
-    static const char digits[] = "0123456789abcdef";
-    std::string out;
-    for (unsigned char c : bytes) {
-        out += digits[c >> 4];
-        out += digits[c & 15];
-    }
-    return out;
 }

@@ -8,8 +8,8 @@
 class ServerProcess {
 public:
     // `host`: the last number of the loopback address under VEK_TEST_NET;
-    // `script`: the JSON list of actions.
-    ServerProcess(int host, const std::string& script);
+    // `scenario`: the name of a script in scenarios.py.
+    ServerProcess(int host, const std::string& scenario);
     ~ServerProcess();
     ServerProcess(const ServerProcess&) = delete;
     ServerProcess& operator=(const ServerProcess&) = delete;
@@ -17,14 +17,9 @@ public:
     bool ready() const { return pid_ > 0 && ready_; }
     const std::string& address() const { return address_; }
     static int port();
-    // The server's log so far, one event a line.
-    std::string events() const;
 
 private:
     std::string address_, dir_;
     pid_t pid_ = -1;
     bool ready_ = false;
 };
-
-// Hex text of bytes, as the server's "send" action takes it.
-std::string Hex(const std::string& bytes);

@@ -1,40 +1,129 @@
 #!/usr/bin/env python3
-"""A scripted name server on TCP for the exchange tests.
+"""A scripted name server on TCP, for the tests that need a server to
+misbehave on cue.
 
-It listens on one loopback address and port and carries out a script, a JSON
-list of actions, one connection after another:
+It listens on one address and port and carries out a script, a list of
+actions, one connection after another:
 
   ["accept"]              wait for the next connection (at most 60 s)
   ["read_query"]          read one length-prefixed message (at most 30 s)
-  ["send", "HEX"]         send these bytes
-  ["repeat", "HEX", N]    send these bytes N times
-  ["trickle", "HEX", S]  send these bytes one at a time, S seconds apart,
+  ["send", DATA]          send these bytes
+  ["repeat", DATA, N]     send these bytes N times, logging "repeated N"
+                          after the Nth
+  ["trickle", DATA, S]    send these bytes one at a time, S seconds apart,
                           logging "trickled N" after the Nth
-  ["loop", N, [ACTIONS]]  carry out the nested list of actions N times
-  ["pause", S]            sleep S seconds
+  ["loop", N, [ACTIONS]]  carry out the nested actions N times
+  ["pause", S]            let S seconds pass, so that what follows arrives
+                          as a chunk of its own
   ["hold", S]             keep the connection open, reading and dropping
-                          whatever comes, until the client closes it or S
-                          seconds pass
+                          whatever comes, until the client closes it
+                          ("closed by client") or S seconds pass ("hold over")
   ["close"]               close the connection (FIN)
   ["reset"]               close it with a reset (RST)
 
-Once it listens it writes its PID into the ready file; it logs what it saw,
-one event a line, to the log file, and ends when the script is done or after
---lifetime seconds, whichever comes first. Standard library only.
+DATA is bytes in Python and hex text in a --script-file. The server logs
+what it saw, one event a line, and ends when the script is done or its
+lifetime is over.
+
+From Python:
+    with scripted_server.Server(address, script) as server:
+        server.pid, server.port, server.sees("query"), server.events()
+    (leaving the block stops it by its PID; server.stop() does too)
+From the command line (e.g. a GoogleTest program):
+    scripted_server.py --address A --port P --scenario NAME --ready FILE --log FILE
+    with a named script of scenarios.py; FILE receives the PID once listening.
 """
 import argparse
 import json
 import os
+import shutil
+import signal
 import socket
 import struct
+import subprocess
 import sys
+import tempfile
 import time
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+# Port 53 needs root; elsewhere the servers take a high port and the client
+# is told with -p.
+PORT = 53 if os.geteuid() == 0 else 10053
+
+
+def wait_for(condition, seconds, step=0.02):
+    """Polls `condition` until it holds or `seconds` have passed."""
+    end = time.monotonic() + seconds
+    while time.monotonic() < end:
+        if condition():
+            return True
+        time.sleep(step)
+    return condition()
+
+
+def stop_pid(process, seconds=5):
+    """Ends a process we started, by its PID: TERM, then KILL."""
+    if process.poll() is None:
+        os.kill(process.pid, signal.SIGTERM)
+        try:
+            process.wait(seconds)
+        except subprocess.TimeoutExpired:
+            os.kill(process.pid, signal.SIGKILL)
+            process.wait(seconds)
+
+
+def as_json(actions):
+    """The script with its bytes as hex, as the server process reads it."""
+    return [as_json(x) if isinstance(x, list) else x.hex() if isinstance(x, bytes) else x
+            for x in actions]
+
+
+class Server:
+    """A running server process; `address` and `port` are where it listens."""
+
+    def __init__(self, address, script, port=PORT, lifetime=90):
+        self.address, self.port = address, port
+        self.dir = tempfile.mkdtemp(prefix="vek-server-")
+        self.ready, self.log = os.path.join(self.dir, "ready"), os.path.join(self.dir, "log")
+        script_file = os.path.join(self.dir, "script")
+        with open(script_file, "w") as out:
+            json.dump(as_json(script), out)
+        self.process = subprocess.Popen([
+            sys.executable, os.path.abspath(__file__), "--address", address, "--port", str(port),
+            "--script-file", script_file, "--ready", self.ready, "--log", self.log,
+            "--lifetime", str(lifetime)])
+        self.pid = self.process.pid
+        if not wait_for(lambda: os.path.exists(self.ready) or self.process.poll() is not None, 10) \
+                or self.process.poll() is not None:
+            self.stop()
+            raise RuntimeError("scripted server on %s did not start" % address)
+
+    def stop(self):
+        stop_pid(self.process)
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    def events(self):
+        with open(self.log) as log:
+            return [line.split(" ", 1)[1].rstrip("\n") for line in log if " " in line]
+
+    def saw(self, prefix):
+        return any(event.startswith(prefix) for event in self.events())
+
+    def sees(self, prefix, seconds=5):
+        """Waits, a bounded time, for an event the server logs."""
+        return wait_for(lambda: self.saw(prefix), seconds)
+
 
 
 class Script:
     def __init__(self, listener, log):
-        self.listener = listener
-        self.log = log
+        self.listener, self.log = listener, log
         self.conn = None
         self.start = time.monotonic()
         self.deadline = self.start
@@ -45,12 +134,15 @@ class Script:
 
     def run(self, actions, deadline):
         self.deadline = deadline
-        for action in actions:
-            if time.monotonic() > deadline:
-                self.event("lifetime over")
-                return
-            getattr(self, "do_" + action[0])(*action[1:])
-        self.event("script done")
+        self.do_loop(1, actions)
+        self.event("script done" if time.monotonic() < deadline else "lifetime over")
+
+    def do_loop(self, count, actions):
+        for _ in range(count):
+            for action in actions:
+                if time.monotonic() > self.deadline:
+                    return
+                getattr(self, "do_" + action[0])(*action[1:])
 
     def do_accept(self):
         self.listener.settimeout(60)  # a client under Wine may be slow to start
@@ -72,21 +164,10 @@ class Script:
         self.conn.settimeout(30)
         try:
             prefix = self.read_exactly(2)
-            length = struct.unpack("!H", prefix)[0] if len(prefix) == 2 else 0
-            body = self.read_exactly(length)
+            body = self.read_exactly(struct.unpack("!H", prefix)[0] if len(prefix) == 2 else 0)
         except OSError as error:
-            self.event("query not read: %s" % error)
-            return
+            return self.event("query not read: %s" % error)
         self.event("query %s" % (prefix + body).hex())
-
-    def do_send(self, data):
-        self.send_all(bytes.fromhex(data))
-
-    def do_repeat(self, data, count):
-        block = bytes.fromhex(data)
-        for _ in range(count):
-            if not self.send_all(block):
-                break
 
     def send_all(self, data):
         try:
@@ -96,19 +177,22 @@ class Script:
             self.event("send failed: %s" % error.strerror)
             return False
 
+    def do_send(self, data):
+        self.send_all(bytes.fromhex(data))
+
+    def do_repeat(self, data, count):
+        block = bytes.fromhex(data)
+        for sent in range(1, count + 1):
+            if time.monotonic() > self.deadline or not self.send_all(block):
+                return
+            self.event("repeated %d" % sent)
+
     def do_trickle(self, data, seconds):
         for count, byte in enumerate(bytes.fromhex(data), 1):
             if not self.send_all(bytes([byte])):
                 return
             self.event("trickled %d" % count)
             time.sleep(seconds)
-
-    def do_loop(self, count, actions):
-        for _ in range(count):
-            if time.monotonic() > self.deadline:
-                return
-            for action in actions:
-                getattr(self, "do_" + action[0])(*action[1:])
 
     def do_pause(self, seconds):
         time.sleep(seconds)
@@ -118,14 +202,12 @@ class Script:
         while time.monotonic() < end:
             self.conn.settimeout(max(0.01, end - time.monotonic()))
             try:
-                if not self.conn.recv(4096):
-                    self.event("closed by client")
-                    return
+                if not self.conn.recv(65536):
+                    return self.event("closed by client")
             except socket.timeout:
                 break
             except OSError as error:
-                self.event("closed by client: %s" % error.strerror)
-                return
+                return self.event("closed by client: %s" % error.strerror)
         self.event("hold over")
 
     def do_close(self):
@@ -141,32 +223,36 @@ class Script:
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--address", required=True)
-    parser.add_argument("--port", type=int, default=53)
+    parser.add_argument("--port", type=int, default=PORT)
     source = parser.add_mutually_exclusive_group(required=True)
-    source.add_argument("--script", help="JSON list of actions")
     source.add_argument("--script-file", help="file holding the JSON list of actions")
+    source.add_argument("--scenario", help="a named script of scenarios.py")
     parser.add_argument("--ready", required=True, help="file that receives the PID")
     parser.add_argument("--log", required=True)
-    parser.add_argument("--lifetime", type=float, default=30)
+    parser.add_argument("--lifetime", type=float, default=90)
     args = parser.parse_args()
+    if args.scenario:
+        sys.path.insert(0, HERE)
+        import scenarios
+        script = as_json(scenarios.SCRIPTS[args.scenario]())
+    else:
+        with open(args.script_file) as text:
+            script = json.load(text)
 
-    listener = socket.socket(socket.AF_INET, socket.SOCK_STREAM)
+    family = socket.AF_INET6 if ":" in args.address else socket.AF_INET
+    listener = socket.socket(family, socket.SOCK_STREAM)
     listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
     listener.bind((args.address, args.port))
     listener.listen(4)
     with open(args.log, "w") as log:
-        temporary = args.ready + ".tmp"
-        with open(temporary, "w") as ready:
+        with open(args.ready + ".tmp", "w") as ready:
             ready.write("%d\n" % os.getpid())
-        os.rename(temporary, args.ready)
-        script = Script(listener, log)
+        os.rename(args.ready + ".tmp", args.ready)
+        runner = Script(listener, log)
         try:
-            if args.script_file:
-                with open(args.script_file) as text:
-                    args.script = text.read()
-            script.run(json.loads(args.script), time.monotonic() + args.lifetime)
+            runner.run(script, time.monotonic() + args.lifetime)
         except OSError as error:
-            script.event("error: %s" % error)
+            runner.event("error: %s" % error)
     return 0
 
 

@@ -1,0 +1,78 @@
+"""The TCP exchange of vek-cli against scripted servers: when reading
+stops, and how a failed connection is reported. What the bytes decode to
+is the unit tests' business."""
+import pytest
+
+from conftest import FAILED, OK, address, serve
+from messages import ANSWER, a, message, soa
+from scripted_server import Server
+
+SERVE = [["accept"], ["read_query"]]
+# Longer than any lookup may take: a client that waited for the server to
+# end a held connection would see it end first.
+HOLD = 60
+NO_DATA = "Lookup failed: no data recieved\n"
+REFUSED = "Lookup failed while connecting to server:\n\tconnection refused"
+
+ANSWER_A = message([a("example.zt", 3600, "10.0.0.1")], ("example.zt", "A"), ANSWER)
+TRANSFER = b"".join(message(records) for records in (
+    [soa("zt", 3600), a("a.zt", 60, "10.0.0.1")], [a("b.zt", 60, "10.0.0.2")],
+    [a("c.zt", 60, "10.0.0.3"), soa("zt", 3600)]))
+REFUSED_TRANSFER = message(flags=0x8405)
+
+
+def in_pieces(data, *cuts):
+    """Sends `data` in pieces cut at these offsets, each as a chunk of its own."""
+    bounds = (0,) + cuts + (len(data),)
+    return [x for start, end in zip(bounds, bounds[1:])
+            for x in (["send", data[start:end]], ["pause", 0.05])]
+
+
+@pytest.mark.parametrize("qtype, end", [("A", "close"), ("MX", "reset")])
+def test_connection_ended_before_any_byte(cli, qtype, end):
+    with serve(120, SERVE + [[end]]) as server:
+        assert cli.run(["-s", server.address, "-t", qtype, "x.zt"])[:2] == (FAILED, NO_DATA)
+
+
+@pytest.mark.parametrize("qtype, sent, last_line", [
+    pytest.param("A", in_pieces(ANSWER_A, 1, 9, 30), "\texample.zt\t3600 \tA\t10.0.0.1\n",
+                 id="reply-in-chunks"),
+    pytest.param("AXFR", in_pieces(TRANSFER, 5), "Recieved 5 records (%d bytes) in reply to "
+                 "AXFR request.\n" % len(TRANSFER), id="transfer-to-closing-soa",
+                 marks=pytest.mark.wine),
+    pytest.param("AXFR", in_pieces(REFUSED_TRANSFER), "result: refused due to policy reasons.\n\n",
+                 id="refused-transfer"),
+    pytest.param("AXFR", in_pieces(b"\x00\x03\x00\x00\x84"), "dump:\t00 03 00 00 84 \n\n",
+                 id="transfer-message-shorter-than-a-header"),
+])
+def test_complete_reply_ends_the_lookup_while_the_server_holds_on(cli, qtype, sent, last_line):
+    """Reading stops once the reply is complete, although the connection
+    stays open; the first chunk may be shorter than a header."""
+    with serve(121, SERVE + sent + [["hold", HOLD]]) as server:
+        status, report, _ = cli.run(["-s", server.address, "-t", qtype, "zt"])
+        assert (status, report[-len(last_line):]) == (OK, last_line)
+        assert server.sees("closed by client") and not server.saw("hold over")
+
+
+@pytest.mark.wine
+def test_server_given_by_name_is_asked_at_its_first_address(cli):
+    with Server("127.0.0.1", SERVE + [["send", ANSWER_A], ["hold", HOLD]], port=10531) as server:
+        status, report, _ = cli.run(["-s", "localhost", "-p", "10531", "example.zt"])
+        assert status == OK and report.startswith("Reply from localhost : %d bytes" % len(ANSWER_A))
+        assert server.saw("query")
+
+
+@pytest.mark.wine
+@pytest.mark.parametrize("options, report", [
+    pytest.param([], REFUSED + "\n", id="short"),
+    pytest.param(["-d"], REFUSED + "\n\nDetailed explanation:\n\t", id="detailed")])
+def test_refused_connection(cli, options, report):
+    status, text, _ = cli.run(options + ["-s", address(129), "x.zt"])
+    assert status == FAILED and text.startswith(report) and (options or text == report)
+
+
+def test_unresolvable_server(cli):
+    status, report, _ = cli.run(["-s", "no-such-server.invalid", "x.zt"])
+    assert status == FAILED
+    assert report.startswith("Lookup failed while retrieving server address:\n\t")
+    assert "host not found" in report
