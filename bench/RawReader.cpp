@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
     lookup.BuildQuery(query, argv[2]);
     const net::SocketHandle socket = net::OpenTcpSocket();
     if (socket == net::kNoSocket || net::Connect(socket, net::InetAddr(argv[1]), 53) != 0 ||
-        net::Send(socket, query, (query[0] << 8 | query[1]) + 2) == net::kSocketError)
+        net::Send(socket, query, static_cast<int>(wire::AnnouncedSize(query, wire::kPrefixSize, 0))) == net::kSocketError)
         return 1;
     std::vector<std::uint8_t> piece(1 << 16);
     ReplyBuffer held;

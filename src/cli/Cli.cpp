@@ -10,6 +10,7 @@
 #include "Output.h"
 #include "Texts.h"
 #include "Version.h"
+#include "Wire.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ int PrintQuery(CliLookup& lookup, ReportOutput& output) {
         output.Finish();
         return kExitFailure;
     }
-    const int count = ((buffer[0] << 8) | buffer[1]) + 2;
+    const int count = static_cast<int>(wire::AnnouncedSize(buffer, wire::kPrefixSize, 0));
     const std::string dump = QueryDump(buffer, count);
     std::fwrite(dump.data(), 1, dump.size(), stdout);
     return kExitReply;

@@ -5,6 +5,7 @@
 #include "LookupState.h"
 #include "ReceiveReply.h"
 #include "Texts.h"
+#include "Wire.h"
 
 namespace {
 // The resolver's "valid name, no data record" code, for a host entry that
@@ -65,7 +66,7 @@ void Exchange(LookupState& lookup, const std::uint8_t* query) {
     // it takes effect here rather than after a first chunk that a silent
     // server may never send.
     if (!lookup.InterruptRequested) {
-        const int length = (query[0] << 8 | query[1]) + 2;
+        const int length = static_cast<int>(wire::AnnouncedSize(query, wire::kPrefixSize, 0));
         if (net::Send(socket, query, length) == net::kSocketError) {
             const int code = net::LastError();
             CloseHeldSocket(lookup.LookupSocket);

@@ -150,7 +150,7 @@ int WalkName(NameText& text, ReplyReader& reply, int position) {
         if (length & kPointerBits) {
             note.RunEnds(at);
             const std::size_t target = PointerTarget(length, reply.U8());
-            if (result < 0) result = static_cast<int>(at) + 2;
+            if (result < 0) result = static_cast<int>(at + wire::kPointerSize);
             if (!reply.Ok() || target >= segmentStart || ++hops > kMaxPointerHops) {
                 reply.Fail();
                 return result;

@@ -95,7 +95,7 @@ void PutSoa(ReportBatch& out, ReplyReader& reply, int rdata) {
     const std::int32_t retry = static_cast<std::int32_t>(reply.U32());
     const std::int32_t expire = static_cast<std::int32_t>(reply.U32());
     const std::int32_t minimum = static_cast<std::int32_t>(reply.U32());
-    AppendFormatted(out.Text(), TextOf(kSoaNumbers), {serial, refresh, retry, expire, minimum});
+    AppendFormatted(out, TextOf(kSoaNumbers), {serial, refresh, retry, expire, minimum});
     out.Put('\n');
 }
 
@@ -121,7 +121,7 @@ void PutMx(ReportBatch& out, ReplyReader& reply, int rdata) {
 }
 
 void PutDump(ReportBatch& out, ReplyReader& reply, std::uint16_t length) {
-    if (const std::uint8_t* data = reply.Bytes(length)) AppendHexDump(out.Text(), data, length);
+    if (const std::uint8_t* data = reply.Bytes(length)) AppendHexDump(out, data, length);
     out.Put('\n');
 }
 }  // namespace

@@ -37,4 +37,5 @@ int DecodeName(std::string& name, ReplyReader& reply, int position);
 
 // Appends each byte as "%02x ", with a line end after every 16th byte: the
 // dump of record data, of a short header, and of a query.
+void AppendHexDump(ReportBatch& out, const std::uint8_t* bytes, std::size_t count);
 void AppendHexDump(std::string& out, const std::uint8_t* bytes, std::size_t count);

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "Report.h"
+#include "ReportBatch.h"
 #include "Texts.h"
 
 namespace {
@@ -19,10 +20,6 @@ std::size_t DigitCount(std::uint64_t magnitude) {
     return count;
 }
 
-void AppendDecimal(std::string& out, std::int64_t value) {
-    char digits[kDecimalDigits];
-    out.append(digits, static_cast<std::size_t>(WriteDecimal(digits, value) - digits));
-}
 }  // namespace
 
 // Two digits per step from the end, from a table of "00" to "99", straight
@@ -76,40 +73,48 @@ char* WriteOctetAndDot(char* at, std::uint8_t octet) {
     return at + kOctets.length[octet];
 }
 
-void AppendFormatted(std::string& out, const char* format,
+void AppendFormatted(ReportBatch& out, const char* format,
                      std::initializer_list<std::int64_t> values) {
     const std::int64_t* next = values.begin();
     while (*format) {
         const char* percent = std::strchr(format, '%');
-        if (!percent) {
-            out.append(format);
-            return;
-        }
-        out.append(format, static_cast<std::size_t>(percent - format));
+        if (!percent) return out.PutText(format);
+        out.Put(format, static_cast<std::size_t>(percent - format));
         if (percent[1] == 'd') {
-            AppendDecimal(out, next != values.end() ? *next++ : 0);
-            format = percent + 2;
-        } else if (percent[1] == '%') {
-            out += '%';
+            char* at = out.Room(kDecimalDigits);
+            out.Commit(WriteDecimal(at, next != values.end() ? *next++ : 0));
             format = percent + 2;
         } else {
-            out += '%';
-            format = percent + 1;
+            out.Put('%');
+            format = percent + (percent[1] == '%' ? 2 : 1);
         }
+    }
+}
+
+void AppendFormatted(std::string& out, const char* format,
+                     std::initializer_list<std::int64_t> values) {
+    ReportBatch batch(out);
+    AppendFormatted(batch, format, values);
+}
+
+void AppendHexDump(ReportBatch& out, const std::uint8_t* bytes, std::size_t count) {
+    static const char kHex[] = "0123456789abcdef";
+    for (std::size_t i = 0; i < count; ++i) {
+        char* at = out.Room(4);
+        *at++ = kHex[bytes[i] >> 4];
+        *at++ = kHex[bytes[i] & 0x0F];
+        *at++ = ' ';
+        if ((i + 1) % 16 == 0) *at++ = '\n';
+        out.Commit(at);
     }
 }
 
 void AppendHexDump(std::string& out, const std::uint8_t* bytes, std::size_t count) {
-    static const char kHex[] = "0123456789abcdef";
-    out.reserve(out.size() + count * 3 + count / 16);
-    for (std::size_t i = 0; i < count; ++i) {
-        const char group[3] = {kHex[bytes[i] >> 4], kHex[bytes[i] & 0x0F], ' '};
-        out.append(group, 3);
-        if ((i + 1) % 16 == 0) out += '\n';
-    }
+    ReportBatch batch(out);
+    AppendHexDump(batch, bytes, count);
 }
 
-void AppendMalformedLine(std::string& out) {
-    if (!out.empty() && out.back() != '\n') out += '\n';
-    out += TextOf(kMalformedMessage);
+void AppendMalformedLine(ReportBatch& out) {
+    if (out.size() != 0 && out.Last() != '\n') out.Put('\n');
+    out.PutText(TextOf(kMalformedMessage));
 }

@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <string>
 
+class ReportBatch;
+
 // Room for the decimal text of any 64-bit value, sign included.
 constexpr std::size_t kDecimalDigits = 20;
 
@@ -19,10 +21,12 @@ char* WriteOctetAndDot(char* at, std::uint8_t octet);
 
 // Appends a numbered text whose only conversions are "%d" (filled in order
 // from values) and "%%"; a missing value prints as 0.
+void AppendFormatted(ReportBatch& out, const char* format,
+                     std::initializer_list<std::int64_t> values);
 void AppendFormatted(std::string& out, const char* format,
                      std::initializer_list<std::int64_t> values);
 
 
 // Ends the report of a message whose bytes run out or do not add up: starts
 // a fresh line if needed and writes the one line that says so.
-void AppendMalformedLine(std::string& out);
+void AppendMalformedLine(ReportBatch& out);

@@ -76,20 +76,14 @@ public:
         return to;
     }
 
-    // The length of the report with the gathered text, and a way back to a
-    // shorter one (for a record taken back).
+    // The length of the report with the gathered text, its last byte (0 for
+    // none), and a way back to a shorter one (for a record taken back).
     std::size_t size() const { return out_.size() + used_; }
+    char Last() const { return used_ ? text_[used_ - 1] : out_.empty() ? '\0' : out_.back(); }
     void Truncate(std::size_t size) {
         Flush();
         out_.resize(size);
     }
-    // The report with everything gathered so far, for the rare piece written
-    // to it straight.
-    std::string& Text() {
-        Flush();
-        return out_;
-    }
-
 private:
     // Copies one word and returns non-zero when one of its bytes is zero.
     template <typename Word>

@@ -15,18 +15,18 @@ namespace {
 // Headings of the answer, authority and additional sections.
 constexpr TextId kSectionHeadings[] = {kAnswersHeading, kAuthorityHeading, kAdditionalHeading};
 
-void AppendQuestionType(std::string& out, unsigned type) {
+void AppendQuestionType(ReportBatch& out, unsigned type) {
     if (const QueryType* known = FindQueryType(type))
-        out += TextOf(known->text);
+        out.PutText(TextOf(known->text));
     else
         AppendFormatted(out, TextOf(kTypeTextUnknown), {type});
 }
 
-void AppendQuestionClass(std::string& out, unsigned cls) {
+void AppendQuestionClass(ReportBatch& out, unsigned cls) {
     static const char* const kClasses[] = {"IN (Internet)", "CS (CSNET)", "CH (CHAOS)",
                                            "HS (Hesiod)"};
     if (cls >= 1 && cls <= 4)
-        out += kClasses[cls - 1];
+        out.PutText(kClasses[cls - 1]);
     else
         AppendFormatted(out, "Unknown (%d)", {cls});
 }
@@ -41,15 +41,15 @@ std::size_t MessageBytes(const std::uint8_t* buffer, int count) {
 }
 
 // Writes one question entry at position and returns the position behind it.
-int ReportQuestion(std::string& out, ReplyReader& reply, int position) {
-    out += '\t';
+int ReportQuestion(ReportBatch& out, ReplyReader& reply, int position) {
+    out.Put('\t');
     const int fixed = AppendName(out, reply, position);
-    out += TextOf(kTypeLabel);
+    out.PutText(TextOf(kTypeLabel));
     reply.Seek(static_cast<std::size_t>(fixed));
     const unsigned type = reply.U16();
     const unsigned cls = reply.U16();
     AppendQuestionType(out, type);
-    out += "  class: ";
+    out.Put("  class: ");
     AppendQuestionClass(out, cls);
     return fixed + static_cast<int>(wire::kQuestionFixed);
 }
@@ -57,9 +57,8 @@ int ReportQuestion(std::string& out, ReplyReader& reply, int position) {
 // Reports count records from position on, moving position behind them. A
 // record whose bytes run out is taken back from the report and replaced by
 // the malformed line; the result is then false.
-bool ReportRecords(ReportContext& report, ReplyReader& reply, int& position, unsigned count) {
-    ReportBatch out(report.text);
-    TimeToLiveText ttl;
+bool ReportRecords(ReportContext& report, ReportBatch& out, ReplyReader& reply, int& position,
+                   unsigned count, TimeToLiveText& ttl) {
     for (unsigned i = 0; i < count; ++i) {
         const std::size_t mark = out.size();
         out.Put('\t');
@@ -70,7 +69,7 @@ bool ReportRecords(ReportContext& report, ReplyReader& reply, int& position, uns
         reply.Seek(static_cast<std::size_t>(fixed) + wire::kRecordDataAt + reply.U16());
         if (!reply.Ok()) {
             out.Truncate(mark);
-            AppendMalformedLine(out.Text());
+            AppendMalformedLine(out);
             return false;
         }
         ++report.recordCount;
@@ -81,39 +80,40 @@ bool ReportRecords(ReportContext& report, ReplyReader& reply, int& position, uns
 }  // namespace
 
 void ReportSections(ReportContext& report, const std::uint8_t* buffer, int count) {
-    std::string& text = report.text;
+    ReportBatch out(report.text);
     ReplyReader reply(buffer, MessageBytes(buffer, count));
     NameMemo names;
     reply.SetNameMemo(&names);
     reply.Seek(wire::kQuestionCountAt);
     const unsigned questions = reply.U16();
     const unsigned sectionCounts[] = {reply.U16(), reply.U16(), reply.U16()};
-    if (!reply.Ok()) return AppendMalformedLine(text);
+    if (!reply.Ok()) return AppendMalformedLine(out);
 
     // A transfer lists no questions, but steps over any that a message
     // carries so that its records are found where they are.
     const bool transfer = report.transfer;
     int position = static_cast<int>(wire::kHeaderEnd);
-    if (!transfer && questions != 0) text += TextOf(kQuestionsHeading);
+    if (!transfer && questions != 0) out.PutText(TextOf(kQuestionsHeading));
     std::string skipped;
     for (unsigned i = 0; i < questions; ++i) {
-        const std::size_t mark = text.size();
+        const std::size_t mark = out.size();
         position = transfer ? AppendName(skipped, reply, position) + static_cast<int>(wire::kQuestionFixed)
-                            : ReportQuestion(text, reply, position);
+                            : ReportQuestion(out, reply, position);
         reply.Seek(static_cast<std::size_t>(position));
         if (!reply.Ok()) {
-            text.resize(mark);
-            return AppendMalformedLine(text);
+            out.Truncate(mark);
+            return AppendMalformedLine(out);
         }
         skipped.clear();
     }
-    if (!transfer) text += '\n';
+    if (!transfer) out.Put('\n');
 
+    TimeToLiveText ttl;
     for (int section = 0; section < 3; ++section) {
         // In a transfer only the additional heading is written per message.
         const bool heading = !transfer || section == 2;
         if (heading && sectionCounts[section] != 0)
-            text += TextOf(kSectionHeadings[section]);
-        if (!ReportRecords(report, reply, position, sectionCounts[section])) return;
+            out.PutText(TextOf(kSectionHeadings[section]));
+        if (!ReportRecords(report, out, reply, position, sectionCounts[section], ttl)) return;
     }
 }

@@ -41,6 +41,7 @@ constexpr std::size_t kQuestionFixed = 4;   // type and class of a question
 // A length byte with either top bit set starts a compression pointer (the
 // reserved label kinds 01 and 10 are taken for pointers too).
 constexpr std::uint8_t kPointerBits = 0xC0;
+constexpr std::size_t kPointerSize = 2;
 
 constexpr std::uint16_t kClassIn = 1;
 
