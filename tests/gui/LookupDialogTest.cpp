@@ -1,0 +1,161 @@
+// The lookup window's own rules, on the real dialog run in this process
+// under Wine: the sizing rule, and the busy states of the lookup buttons.
+#include <winsock2.h>
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <thread>
+
+#include "LookupDialog.h"
+#include "resource.h"
+
+namespace {
+
+int Height(const RECT& r) { return r.bottom - r.top; }
+
+// The dialog, run modally on a thread of its own; the test works it from
+// outside, as the user's input does.
+class RunningDialog {
+public:
+    RunningDialog() {
+        LoadLibraryA("RICHED32.DLL");
+        thread_ = std::thread([this] { dialog_.RunModal(); });
+        for (int i = 0; i < 500 && !(dialog_.Handle() && IsWindowVisible(dialog_.Handle())); ++i) Sleep(10);
+    }
+    ~RunningDialog() {
+        PostMessageA(dialog_.Handle(), WM_COMMAND, IDCANCEL, 0);
+        thread_.join();
+    }
+    LookupDialog& operator*() { return dialog_; }
+    HWND Window() { return dialog_.Handle(); }
+    HWND Item(int id) { return GetDlgItem(dialog_.Handle(), id); }
+    RECT Rect(int id = 0) {
+        RECT r;
+        GetWindowRect(id ? Item(id) : Window(), &r);
+        return r;
+    }
+    std::string Text(int id) {
+        char text[64] = "";
+        GetWindowTextA(Item(id), text, sizeof text);
+        return text;
+    }
+
+private:
+    LookupDialog dialog_;
+    std::thread thread_;
+};
+
+// A proposed change relative to the window's place (120, 100), and what the
+// rule makes of it: the window's change of top and height, and the report
+// control's change of height (the status line moves by as much).
+struct SizingRow {
+    const char* name;
+    int dx, dy, dcx, dcy;
+    UINT flags;
+    int top, height, report;  // kReportFloor: the report ends 20 pixels high
+};
+constexpr int kReportFloor = 1000000;
+
+class SizingRule : public ::testing::TestWithParam<SizingRow> {};
+
+TEST_P(SizingRule, WidthStaysAndHeightGoesToTheReport) {
+    const SizingRow& row = GetParam();
+    RunningDialog dialog;
+    const RECT start = dialog.Rect();
+    const int width = start.right - start.left, height = Height(start);
+    SetWindowPos(dialog.Window(), nullptr, 120, 100, width, height, SWP_NOZORDER);
+    const RECT report = dialog.Rect(IDC_OUTPUT), status = dialog.Rect(IDC_STATUS);
+    const int dcy = row.dcy == -kReportFloor ? -Height(report) - 50 : row.dcy;
+    SetWindowPos(dialog.Window(), nullptr, 120 + row.dx, 100 + row.dy, width + row.dcx, height + dcy,
+                 SWP_NOZORDER | row.flags);
+    const int grown = row.report == kReportFloor ? 20 - Height(report) : row.report;
+    const RECT now = dialog.Rect();
+    EXPECT_EQ(now.left, 120);  // a drag of the left edge leaves the window where it is
+    EXPECT_EQ(now.top, 100 + row.top);
+    EXPECT_EQ(now.right - now.left, width + (row.flags & SWP_NOMOVE ? row.dcx : 0));
+    EXPECT_EQ(Height(now), height + (row.height == kReportFloor ? grown : row.height));
+    EXPECT_EQ(Height(dialog.Rect(IDC_OUTPUT)), Height(report) + grown);
+    EXPECT_EQ(dialog.Rect(IDC_STATUS).top, status.top + grown + (now.top - 100));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, SizingRule,
+    ::testing::Values(SizingRow{"BottomDown", 0, 0, 0, 30, 0, 0, 30, 30},
+                      SizingRow{"BottomUp", 0, 0, 0, -45, 0, 0, -45, -45},
+                      SizingRow{"TopUp", 0, -30, 0, 30, 0, -30, 30, 30},
+                      SizingRow{"RightEdge", 0, 0, 60, 0, 0, 0, 0, 0},
+                      SizingRow{"LeftEdge", -60, 0, 60, 0, 0, 0, 0, 0},
+                      SizingRow{"UnderTheFloor", 0, 0, 0, -kReportFloor, 0, 0, kReportFloor, kReportFloor},
+                      SizingRow{"NoMoveTakenAsItIs", 0, 0, 50, 50, SWP_NOMOVE, 0, 50, 0}),
+    [](const ::testing::TestParamInfo<SizingRow>& info) { return info.param.name; });
+
+// A change of the minimised, maximised or normal state passes unchanged.
+TEST(SizingRuleState, AStateChangePassesUnchanged) {
+    RunningDialog dialog;
+    const RECT report = dialog.Rect(IDC_OUTPUT);
+    WINDOWPOS proposed{dialog.Window(), nullptr, 0, 0, 900, 700, 0x8000 | SWP_NOCOPYBITS};
+    SendMessageA(dialog.Window(), WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&proposed));
+    EXPECT_EQ(proposed.cx, 900);
+    EXPECT_EQ(proposed.cy, 700);
+    const RECT after = dialog.Rect(IDC_OUTPUT);
+    EXPECT_TRUE(EqualRect(&report, &after));
+}
+
+// A listener that takes connections and never answers: a lookup against it
+// stays busy until it is interrupted.
+class SilentServer {
+public:
+    SilentServer() {
+        WSADATA data;
+        WSAStartup(MAKEWORD(2, 2), &data);
+        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        int size = sizeof address;
+        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
+        port_ = ntohs(address.sin_port);
+        listen(listener_, 4);
+    }
+    ~SilentServer() { closesocket(listener_); }
+    std::uint16_t Port() const { return port_; }
+
+private:
+    SOCKET listener_;
+    std::uint16_t port_ = 0;
+};
+
+// Idle, busy and back: the captions and the buttons' states.
+TEST(BusyStates, LookupButtonsFollowTheLookup) {
+    SilentServer server;
+    RunningDialog dialog;
+    (*dialog).ServerPort = server.Port();
+    const auto command = [&] { SendMessageA(dialog.Window(), WM_COMMAND, IDC_TCP_LOOKUP, 0); };
+    const auto state = [&] {
+        return dialog.Text(IDC_TCP_LOOKUP) + (IsWindowEnabled(dialog.Item(IDC_TCP_LOOKUP)) ? "|on" : "|off") +
+               (IsWindowEnabled(dialog.Item(IDC_WINSOCK_LOOKUP)) ? "|on" : "|off");
+    };
+    const auto waitFor = [&](const std::string& want) {
+        for (int i = 0; i < 1000 && state() != want; ++i) Sleep(10);
+        return state();
+    };
+    SetDlgItemTextA(dialog.Window(), IDC_SERVER, "127.0.0.1");
+    command();  // an empty target: nothing happens
+    EXPECT_EQ(state(), "TCP lookup|on|on");
+    EXPECT_EQ((*dialog).Busy, 0);
+    SetDlgItemTextA(dialog.Window(), IDC_TARGET, "www.example.test");
+    command();
+    EXPECT_EQ(state(), "&Interrupt|on|off");
+    EXPECT_EQ((*dialog).Busy, 1);
+    EXPECT_EQ((*dialog).LookupTarget, "www.example.test");
+    for (int i = 0; i < 1000 && (*dialog).LookupSocket == net::kNoSocket; ++i) Sleep(10);
+    command();  // the interrupt closes the connection
+    EXPECT_EQ(waitFor("TCP &lookup|on|on"), "TCP &lookup|on|on");
+    EXPECT_EQ((*dialog).Busy, 0);
+    EXPECT_EQ((*dialog).InterruptRequested, 0);
+}
+
+}  // namespace
