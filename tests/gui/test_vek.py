@@ -35,7 +35,8 @@ def framed(message):
     return (struct.pack("!H", len(wire)) + wire).hex()
 
 
-def a_reply(name):
+def a_reply(text):
+    name = dns.name.from_text(text)
     query = dns.message.make_query(name, "A")
     reply = dns.message.make_response(query)
     reply.answer.append(dns.rrset.from_text(name, 3600, "IN", "A", "192.0.2.7"))
@@ -129,18 +130,19 @@ def test_report_of_1000000_records(vek, server):
     lookup(vek, dns_server.address, "xfr.test", type_line=17)
     idle(vek, 240)
     size, lines = map(int, vek.ask("textinfo %d" % IDC_OUTPUT, timeout=120).split())
-    sample = [2, 3, 2001, 2002, 777777, 999999, lines - 1]
-    shown = vek.ask("lines %d %s" % (IDC_OUTPUT, " ".join(map(str, sample))), timeout=120).split("\n")
-    # The record lines follow the header and question lines, one a record,
-    # with nothing lost or doubled on the way.
-    first = next(i for i, line in enumerate(shown) if "\tSOA\t" in line)
-    offset = sample[first]
-    for index, line in zip(sample, shown):
-        k = index - offset
-        if 0 < k < count - 1:
-            assert re.match(r"\th%d\.xfr\.test\t300 \tA\t10\.0\." % (k % 2000), line), (index, line)
-    assert lines == offset + count + 1, (lines, offset)
-    assert re.fullmatch(r"Recieved %d records \(\d+ bytes\) in reply to AXFR request\." % count, shown[-1]), shown[-1]
+    deep = [2011, 2012, 777777, 999999, lines - 9, lines - 2, lines - 1]
+    shown = vek.ask("lines %d %s" % (IDC_OUTPUT, " ".join(map(str, list(range(13)) + deep))),
+                    timeout=120).split("\n")
+    # Header lines, the SOA, then one line a record (record k named
+    # h<k mod 2000>), the closing SOA, a blank line and the summary: nothing
+    # lost or doubled on the way.
+    assert shown[0] == "Reply from %s :" % dns_server.address and "\tSOA\t" in shown[4], shown[:13]
+    start = next(i for i, line in enumerate(shown) if line.startswith("\th1.xfr.test\t"))
+    assert lines == start + count + 7, (lines, start)
+    for index, line in zip(deep[:4], shown[13:17]):
+        assert re.match(r"\th%d\.xfr\.test\t300 \tA\t10\.0\." % ((index - start + 1) % 2000), line), (index, line)
+    assert "\tSOA\t" in shown[-3] and shown[-2] == "", shown[-3:]
+    assert re.fullmatch(r"Recieved %d records \(\d+ bytes\) in reply to AXFR request\." % count, shown[-1]), shown
     assert vek.ask("class %d" % IDC_OUTPUT) == "VekTextView"
     # Enter in the report starts no lookup and leaves the report.
     vek.post(IDC_OUTPUT, 0x201, 1, 0)  # a click in it gives it the focus
