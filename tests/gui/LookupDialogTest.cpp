@@ -7,6 +7,7 @@
 
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "LookupDialog.h"
 #include "resource.h"
@@ -101,6 +102,32 @@ TEST(SizingRuleState, AStateChangePassesUnchanged) {
     EXPECT_EQ(proposed.cy, 700);
     const RECT after = dialog.Rect(IDC_OUTPUT);
     EXPECT_TRUE(EqualRect(&report, &after));
+}
+
+// Stored options outside what the controls can show: a query type past the
+// list selects no line, a check state other than 0 to 2 shows a clear box.
+TEST(StoredOptions, OddValuesShowAsNoSelectionAndClearBoxes) {
+    struct Row {
+        DWORD type, recursive, detailed;
+        LRESULT line, recursiveShown, detailedShown;
+    } rows[] = {{25, 7, 1, -1, 0, 1}, {17, 0, 1, 17, 0, 1}, {0xFFFFFFFF, 1, 0xFFFFFFFF, -1, 1, 0}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.type << "," << row.recursive << "," << row.detailed);
+        HKEY key;
+        ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, "software\\Corvane\\Vek\\Options", 0, nullptr, 0,
+                                  KEY_ALL_ACCESS, nullptr, &key, nullptr),
+                  ERROR_SUCCESS);
+        const std::pair<const char*, DWORD> values[] = {
+            {"Type", row.type}, {"Recursive", row.recursive}, {"Detailed errors", row.detailed}};
+        for (const auto& [name, value] : values)
+            RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
+        RegCloseKey(key);
+        RunningDialog dialog;
+        EXPECT_EQ(SendMessageA(dialog.Item(IDC_QUERY_TYPE), CB_GETCURSEL, 0, 0), row.line);
+        EXPECT_EQ(SendMessageA(dialog.Item(IDC_RECURSIVE), BM_GETCHECK, 0, 0), row.recursiveShown);
+        EXPECT_EQ(SendMessageA(dialog.Item(IDC_DETAILED_ERRORS), BM_GETCHECK, 0, 0), row.detailedShown);
+    }
+    RegDeleteKeyA(HKEY_CURRENT_USER, "software\\Corvane\\Vek\\Options");
 }
 
 // A listener that takes connections and never answers: a lookup against it
