@@ -175,7 +175,8 @@ private:
     std::uint16_t port_ = 0;
 };
 
-// Idle, busy and back: the captions and the buttons' states.
+// Idle, busy and back: the captions and the buttons' states, and the
+// members the lookup leaves.
 TEST(BusyStates, LookupButtonsFollowTheLookup) {
     SilentServer server;
     RunningDialog dialog;
@@ -198,11 +199,17 @@ TEST(BusyStates, LookupButtonsFollowTheLookup) {
     EXPECT_EQ(state(), "&Interrupt|on|off");
     EXPECT_EQ((*dialog).Busy, 1);
     EXPECT_EQ((*dialog).LookupTarget, "www.example.test");
+    // A root server chosen meanwhile shows at once and outlasts the lookup's
+    // own refresh of the fields.
+    SendMessageA(dialog.Window(), WM_COMMAND, IDM_ROOT_A, 0);
+    EXPECT_EQ(dialog.Text(IDC_SERVER), "198.41.0.4");
     for (int i = 0; i < 1000 && (*dialog).LookupSocket == net::kNoSocket; ++i) Sleep(10);
     command();  // the interrupt closes the connection
     EXPECT_EQ(waitFor("TCP &lookup|on|on"), "TCP &lookup|on|on");
     EXPECT_EQ((*dialog).Busy, 0);
     EXPECT_EQ((*dialog).InterruptRequested, 0);
+    EXPECT_EQ(dialog.Text(IDC_SERVER), "198.41.0.4");
+    EXPECT_EQ((*dialog).Server, "198.41.0.4");
 }
 
 }  // namespace

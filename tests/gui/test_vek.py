@@ -208,15 +208,21 @@ def test_settings_across_runs_and_escape_saving_nothing(vek):
     assert options(vek) == (17, 0, 1, "127.0.15.9") and rect(vek) == placed
 
 
+# The program ends at once, the connection closes, and the options shown
+# are kept.
 def test_closing_during_a_lookup(vek, server):
     dns_server = server(24, [["accept"], ["read_query"], ["hold", 60]])
     vek.start()
     lookup(vek, dns_server.address, "slow.example.test")
     vek.wait_text(IDC_TCP_LOOKUP, BUSY)
     dns_server.sees("query")
+    vek.send(IDC_QUERY_TYPE, CB_SETCURSEL, 12)
+    vek.send(IDC_DETAILED_ERRORS, BM_SETCHECK, 1)
     vek.close()
     vek.ended()
     dns_server.sees("closed by client")
+    vek.start()
+    assert options(vek) == (12, 1, 1, dns_server.address)
 
 
 def test_about_and_quick_help(vek):
