@@ -6,47 +6,17 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <thread>
 #include <utility>
 
 #include "LookupDialog.h"
+#include "RunningDialog.h"
 #include "resource.h"
 
 namespace {
 
 int Height(const RECT& r) { return r.bottom - r.top; }
 
-// The dialog, run modally on a thread of its own; the test works it from
-// outside, as the user's input does.
-class RunningDialog {
-public:
-    RunningDialog() {
-        LoadLibraryA("RICHED32.DLL");
-        thread_ = std::thread([this] { dialog_.RunModal(); });
-        for (int i = 0; i < 500 && !(dialog_.Handle() && IsWindowVisible(dialog_.Handle())); ++i) Sleep(10);
-    }
-    ~RunningDialog() {
-        PostMessageA(dialog_.Handle(), WM_COMMAND, IDCANCEL, 0);
-        thread_.join();
-    }
-    LookupDialog& operator*() { return dialog_; }
-    HWND Window() { return dialog_.Handle(); }
-    HWND Item(int id) { return GetDlgItem(dialog_.Handle(), id); }
-    RECT Rect(int id = 0) {
-        RECT r;
-        GetWindowRect(id ? Item(id) : Window(), &r);
-        return r;
-    }
-    std::string Text(int id) {
-        char text[64] = "";
-        GetWindowTextA(Item(id), text, sizeof text);
-        return text;
-    }
-
-private:
-    LookupDialog dialog_;
-    std::thread thread_;
-};
+using Running = RunningDialog<LookupDialog>;
 
 // A proposed change relative to the window's place (120, 100), and what the
 // rule makes of it: the window's change of top and height, and the report
@@ -65,7 +35,7 @@ constexpr int kReportFloor = 1000000;
 class SizingRule : public ::testing::TestWithParam<SizingRow> {
 protected:
     static void SetUpTestSuite() {
-        dialog_ = new RunningDialog;
+        dialog_ = new Running;
         const RECT start = dialog_->Rect();
         width_ = start.right - start.left;
         height_ = Height(start);
@@ -77,16 +47,16 @@ protected:
         SetWindowPos(dialog_->Window(), nullptr, 0, 0, width_, height_, SWP_NOZORDER | (GetParam().flags & SWP_NOMOVE));
     }
 
-    static RunningDialog* dialog_;
+    static Running* dialog_;
     static int width_, height_;
 };
-RunningDialog* SizingRule::dialog_ = nullptr;
+Running* SizingRule::dialog_ = nullptr;
 int SizingRule::width_ = 0;
 int SizingRule::height_ = 0;
 
 TEST_P(SizingRule, WidthStaysAndHeightGoesToTheReport) {
     const SizingRow& row = GetParam();
-    RunningDialog& dialog = *dialog_;
+    Running& dialog = *dialog_;
     const RECT report = dialog.Rect(IDC_OUTPUT), status = dialog.Rect(IDC_STATUS);
     const int dcy = row.dcy == -kReportFloor ? -Height(report) - 50 : row.dcy;
     SetWindowPos(dialog.Window(), nullptr, 120 + row.dx, 100 + row.dy, width_ + row.dcx, height_ + dcy,
@@ -114,7 +84,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A change of the minimised, maximised or normal state passes unchanged.
 TEST(SizingRuleState, AStateChangePassesUnchanged) {
-    RunningDialog dialog;
+    Running dialog;
     const RECT report = dialog.Rect(IDC_OUTPUT);
     WINDOWPOS proposed{dialog.Window(), nullptr, 0, 0, 900, 700, 0x8000 | SWP_NOCOPYBITS};
     SendMessageA(dialog.Window(), WM_WINDOWPOSCHANGING, 0, reinterpret_cast<LPARAM>(&proposed));
@@ -142,7 +112,7 @@ TEST(StoredOptions, OddValuesShowAsNoSelectionAndClearBoxes) {
         for (const auto& [name, value] : values)
             RegSetValueExA(key, name, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&value), sizeof value);
         RegCloseKey(key);
-        RunningDialog dialog;
+        Running dialog;
         EXPECT_EQ(SendMessageA(dialog.Item(IDC_QUERY_TYPE), CB_GETCURSEL, 0, 0), row.line);
         EXPECT_EQ(SendMessageA(dialog.Item(IDC_RECURSIVE), BM_GETCHECK, 0, 0), row.recursiveShown);
         EXPECT_EQ(SendMessageA(dialog.Item(IDC_DETAILED_ERRORS), BM_GETCHECK, 0, 0), row.detailedShown);
@@ -179,7 +149,7 @@ private:
 // members the lookup leaves.
 TEST(BusyStates, LookupButtonsFollowTheLookup) {
     SilentServer server;
-    RunningDialog dialog;
+    Running dialog;
     (*dialog).ServerPort = server.Port();
     const auto command = [&] { SendMessageA(dialog.Window(), WM_COMMAND, IDC_TCP_LOOKUP, 0); };
     const auto state = [&] {
