@@ -9,7 +9,7 @@ import tempfile
 
 import pytest
 
-from winegui import HERE, ROOT, WINE_RUN, Wine, stop, wait_for
+from winegui import ROOT, WINE_RUN, Wine, stop, wait_for
 
 NET = os.environ.get("VEK_TEST_NET", "127.0.53")
 SERVERS = os.path.join(ROOT, "tests", "servers")
@@ -63,10 +63,11 @@ class Vek:
         assert answer == "ok" or answer.startswith("ok "), "%s -> %s" % (line[:60], answer)
         return unescape(answer[3:])
 
-    def start(self, *words, caption="DNS lookup"):
+    def start(self, *words):
+        """Starts vek.exe with these command-line words; waits for its window."""
         self.process = self.wine.popen([WINE_RUN, os.path.join(self.build, "vek.exe")] + list(words),
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.find(caption)
+        self.find("DNS lookup")
 
     def find(self, caption, seconds=60):
         self.ask("find %d %s" % (seconds * 1000, caption), timeout=seconds + 10)

@@ -10,8 +10,6 @@ import tempfile
 
 import dns.message
 import dns.name
-import dns.rdataclass
-import dns.rdatatype
 import dns.rrset
 import pytest
 

@@ -63,7 +63,7 @@ class Wine:
         return own
 
     def popen(self, args, **kw):
-        process = subprocess.Popen(args, env=getattr(self, "env", None), **kw)
+        process = subprocess.Popen(args, env=self.env, **kw)
         self.processes.append(process)
         return process
 
