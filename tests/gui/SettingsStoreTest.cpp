@@ -179,4 +179,27 @@ TEST_F(SettingsStoreTest, ARectanglePartlyOnTheWorkAreaIsRestored) {
     EXPECT_TRUE(Same(rect, partly));
 }
 
+// A window minimised or maximised is remembered at its normal place.
+TEST_F(SettingsStoreTest, TheRectangleKeptIsTheNormalOne) {
+    HWND window = CreateWindowExA(0, "STATIC", "placed", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 210, 130, 400, 300,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const RECT normal = SettingsStore::RestoredWindowRect(window);
+    EXPECT_TRUE(Same(normal, RECT{210, 130, 610, 430}));
+    for (int show : {SW_MINIMIZE, SW_MAXIMIZE}) {
+        SCOPED_TRACE(show);
+        ShowWindow(window, show);
+        const auto shown = [&] { return show == SW_MINIMIZE ? IsIconic(window) : IsZoomed(window); };
+        for (int i = 0; i < 200 && !shown(); ++i) Sleep(10);
+        ASSERT_TRUE(shown());
+        EXPECT_FALSE(Same(SettingsStore::RestoredWindowRect(window), [&] {
+            RECT now;
+            GetWindowRect(window, &now);
+            return now;
+        }()));
+        EXPECT_TRUE(Same(SettingsStore::RestoredWindowRect(window), normal));
+        ShowWindow(window, SW_RESTORE);
+    }
+    DestroyWindow(window);
+}
+
 }  // namespace
