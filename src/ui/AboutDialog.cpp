@@ -49,9 +49,6 @@ BOOL AboutDialog::OnInitDialog() {
 
 INT_PTR AboutDialog::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     switch (message) {
-    case WM_COMMAND:
-        if (HIWORD(w) == BN_CLICKED && OnCommand(LOWORD(w))) return TRUE;
-        break;
     case WM_SETCURSOR:
         if (OnSetCursor(reinterpret_cast<HWND>(w))) return TRUE;
         break;
@@ -63,19 +60,21 @@ INT_PTR AboutDialog::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     return ui::Dialog::HandleMessage(message, w, l);
 }
 
-BOOL AboutDialog::OnCommand(int id) {
-    switch (id) {
-    case IDC_FEEDBACK_LINK:
-        OpenLink("mailto:" VEK_FEEDBACK_ADDRESS);
-        return TRUE;
-    case IDC_WEB_LINK:
-        OpenLink(VEK_WEB_ADDRESS VEK_WEB_QUERY);
-        return TRUE;
-    case IDC_QUICK_HELP:
-        ShowQuickHelp();
-        return TRUE;
+bool AboutDialog::OnCommand(int id, int code) {
+    if (code == BN_CLICKED) {
+        switch (id) {
+        case IDC_FEEDBACK_LINK:
+            OpenLink("mailto:" VEK_FEEDBACK_ADDRESS);
+            return true;
+        case IDC_WEB_LINK:
+            OpenLink(VEK_WEB_ADDRESS VEK_WEB_QUERY);
+            return true;
+        case IDC_QUICK_HELP:
+            ShowQuickHelp();
+            return true;
+        }
     }
-    return FALSE;
+    return ui::Dialog::OnCommand(id, code);
 }
 
 BOOL AboutDialog::OnSetCursor(HWND under) {

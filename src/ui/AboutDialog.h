@@ -22,9 +22,9 @@ protected:
     INT_PTR HandleMessage(UINT message, WPARAM w, LPARAM l) override;
     BOOL OnInitDialog() override;
     void Exchange(ui::DataExchange& exchange) override;
+    bool OnCommand(int id, int code) override;
 
 private:
-    BOOL OnCommand(int id);
     BOOL OnSetCursor(HWND under);
     void DrawLink(const DRAWITEMSTRUCT& item) const;
     void ShowQuickHelp();

@@ -123,21 +123,26 @@ INT_PTR LookupDialog::HandleMessage(UINT message, WPARAM w, LPARAM l) {
     case kLookupBusy:
         ShowBusy(static_cast<int>(w));
         return TRUE;
-    case WM_COMMAND:
-        if (HIWORD(w) != 0) break;
-        switch (LOWORD(w)) {
-        case IDC_PASTE_TARGET: OnPasteTarget(); return TRUE;
-        case IDC_TCP_LOOKUP: OnTcpLookup(); return TRUE;
-        case IDC_WINSOCK_LOOKUP: OnWinsockLookup(); return TRUE;
-        case IDC_ROOT_SERVER: OnRootServerButton(); return TRUE;
+    }
+    return ui::Dialog::HandleMessage(message, w, l);
+}
+
+// Button clicks and menu choices (code 0); the Cancel command of the Escape
+// key reaches the base, which ends the dialog.
+bool LookupDialog::OnCommand(int id, int code) {
+    if (code == 0) {
+        switch (id) {
+        case IDC_PASTE_TARGET: OnPasteTarget(); return true;
+        case IDC_TCP_LOOKUP: OnTcpLookup(); return true;
+        case IDC_WINSOCK_LOOKUP: OnWinsockLookup(); return true;
+        case IDC_ROOT_SERVER: OnRootServerButton(); return true;
         case IDM_ROOT_A: case IDM_ROOT_B: case IDM_ROOT_C: case IDM_ROOT_D:
         case IDM_ROOT_E: case IDM_ROOT_F: case IDM_ROOT_G: case IDM_ROOT_H:
         case IDM_ROOT_I: case IDM_ROOT_J: case IDM_ROOT_K: case IDM_ROOT_L:
-        case IDM_ROOT_M: OnRootServer(LOWORD(w)); return TRUE;
-        case IDC_ABOUT: ShowAboutBox(); return TRUE;
-        case IDC_SAVE: SaveReport(); return TRUE;
+        case IDM_ROOT_M: OnRootServer(id); return true;
+        case IDC_ABOUT: ShowAboutBox(); return true;
+        case IDC_SAVE: SaveReport(); return true;
         }
-        break;
     }
-    return ui::Dialog::HandleMessage(message, w, l);
+    return ui::Dialog::OnCommand(id, code);
 }

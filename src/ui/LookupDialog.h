@@ -11,7 +11,7 @@
 #include "LookupState.h"
 #include "dialog/Control.h"
 #include "dialog/Dialog.h"
-#include "dialog/RichEdit.h"
+#include "ReportView.h"
 
 class LookupDialog : public ui::Dialog, public LookupState {
 public:
@@ -29,13 +29,14 @@ public:
     ui::Control StatusLine;
     FlatButton TcpLookupButton;
     FlatButton WinsockLookupButton;
-    ui::RichEdit OutputView;
+    ui::ReportView OutputView;
     ui::Control TargetEdit;
 
 protected:
     INT_PTR HandleMessage(UINT message, WPARAM w, LPARAM l) override;
     BOOL OnInitDialog() override;
     void Exchange(ui::DataExchange& exchange) override;
+    bool OnCommand(int id, int code) override;
     // Run on the worker thread, these hand over to the interface thread.
     void RefreshControls() override;
     void SetBusy(int busy) override;

@@ -1,13 +1,15 @@
 // Saving the report: the standard save dialog proposes the target of the
 // last lookup, and the chosen file gets what the report control shows, with
-// every line end as exactly one CR LF, and nothing else. A cancelled dialog
-// does nothing; a file that cannot be created is left alone without a word.
+// every line end as exactly one CR LF, and nothing else (the report-file
+// writer that vek-cli uses too). A cancelled dialog does nothing; a file
+// that cannot be created is left alone without a word.
 #include <windows.h>
 
 #include <cderr.h>
 #include <commdlg.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "LookupDialog.h"
@@ -45,21 +47,6 @@ std::string AskFileName(HWND owner, const std::string& proposedName) {
     return RunSaveDialog(owner, path) ? std::string(path.data()) : std::string();
 }
 
-// Creates or truncates the file and writes the bytes; silent on failure.
-void WriteWholeFile(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                              nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        DWORD written = 0;
-        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) break;
-        done += written;
-    }
-    CloseHandle(file);
-}
-
 }  // namespace
 
 // The text is taken from the report control itself, not through ReportText:
@@ -68,5 +55,5 @@ void LookupDialog::SaveReport() {
     if (!Busy) UpdateData(true);
     const std::string path = AskFileName(Handle(), LookupTarget);
     if (path.empty()) return;
-    WriteWholeFile(path, ToCrLf(ui::WindowText(OutputView.Handle())));
+    WriteReportFile(path, ui::WindowText(OutputView.Handle()));
 }

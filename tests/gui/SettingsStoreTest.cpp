@@ -130,6 +130,32 @@ TEST_F(SettingsStoreTest, TheFirstRunStoresTheCurrentRectangleInAKeyOfClassDword
     EXPECT_STREQ(keyClass, "DWORD");
 }
 
+// A stored value of the wrong size: under 16 bytes it replaces the fields
+// it covers, of 17 to 40 bytes nothing, over 40 bytes it is replaced by the
+// current rectangle.
+TEST_F(SettingsStoreTest, ARectangleValueOfTheWrongSize) {
+    const RECT current = {0, 0, 587, 341};
+    const RECT stored = {150, 90, 737, 431};
+    const std::string bytes = Bytes(stored);
+    const struct Row {
+        std::string value;
+        RECT want;
+        std::string kept;
+    } rows[] = {
+        {bytes.substr(0, 8), {150, 90, 587, 341}, bytes.substr(0, 8)},
+        {bytes + "x", current, bytes + "x"},
+        {bytes + bytes + bytes, current, Bytes(current)},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.value.size());
+        StoreRect(row.value.data(), static_cast<DWORD>(row.value.size()));
+        RECT rect = current;
+        SettingsStore::LoadWindowRect(rect);
+        EXPECT_TRUE(Same(rect, row.want));
+        EXPECT_EQ(StoredRect(), row.kept);
+    }
+}
+
 TEST_F(SettingsStoreTest, ARectangleWhollyOffTheWorkAreaIsNotRestored) {
     const RECT current = {0, 0, 587, 341};
     const RECT offScreen[] = {
@@ -151,6 +177,29 @@ TEST_F(SettingsStoreTest, ARectanglePartlyOnTheWorkAreaIsRestored) {
     RECT rect = {0, 0, 587, 341};
     SettingsStore::LoadWindowRect(rect);
     EXPECT_TRUE(Same(rect, partly));
+}
+
+// A window minimised or maximised is remembered at its normal place.
+TEST_F(SettingsStoreTest, TheRectangleKeptIsTheNormalOne) {
+    HWND window = CreateWindowExA(0, "STATIC", "placed", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 210, 130, 400, 300,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const RECT normal = SettingsStore::RestoredWindowRect(window);
+    EXPECT_TRUE(Same(normal, RECT{210, 130, 610, 430}));
+    for (int show : {SW_MINIMIZE, SW_MAXIMIZE}) {
+        SCOPED_TRACE(show);
+        ShowWindow(window, show);
+        const auto shown = [&] { return show == SW_MINIMIZE ? IsIconic(window) : IsZoomed(window); };
+        for (int i = 0; i < 200 && !shown(); ++i) Sleep(10);
+        ASSERT_TRUE(shown());
+        EXPECT_FALSE(Same(SettingsStore::RestoredWindowRect(window), [&] {
+            RECT now;
+            GetWindowRect(window, &now);
+            return now;
+        }()));
+        EXPECT_TRUE(Same(SettingsStore::RestoredWindowRect(window), normal));
+        ShowWindow(window, SW_RESTORE);
+    }
+    DestroyWindow(window);
 }
 
 }  // namespace

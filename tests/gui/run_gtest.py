@@ -1,23 +1,21 @@
 #!/usr/bin/env python3
-"""Runs one of the GoogleTest suites of the Windows build (--exe NAME.exe)
-under Wine, in a prefix of its own, on a display of its own."""
+"""Runs a GoogleTest program of the Windows build under Wine, on a display
+and in a prefix of its own: run_gtest.py --build DIR --offset N NAME.exe"""
 import argparse
 import os
 import sys
 
-import vekgui
+from winegui import Wine
 
-
-def main():
-    parser = argparse.ArgumentParser()
-    parser.add_argument("--exe", required=True)
-    args, _ = parser.parse_known_args()
-    name = os.path.splitext(args.exe)[0]
-    with vekgui.Session.from_args(name, 9, private_prefix=True) as s:
-        done = s.run_wine([os.path.join(s.build, args.exe)], timeout=240)
-        sys.stdout.write(done.stdout.decode("latin-1"))
-        return done.returncode
-
-
-if __name__ == "__main__":
-    sys.exit(main())
+parser = argparse.ArgumentParser()
+parser.add_argument("--build", required=True)
+parser.add_argument("--offset", type=int, required=True)
+parser.add_argument("exe")
+args = parser.parse_args()
+wine = Wine(args.build, os.path.splitext(args.exe)[0], args.offset)
+try:
+    done = wine.run([os.path.join(args.build, args.exe)], timeout=240)
+    sys.stdout.write(done.stdout.decode("latin-1"))
+    sys.exit(done.returncode)
+finally:
+    wine.close()

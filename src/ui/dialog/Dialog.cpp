@@ -19,16 +19,23 @@ INT_PTR CALLBACK Dialog::Procedure(HWND window, UINT message, WPARAM w, LPARAM l
     }
     auto* self = reinterpret_cast<Dialog*>(GetWindowLongPtrA(window, DWLP_USER));
     if (!self) return FALSE;  // messages before WM_INITDIALOG
-    return self->HandleMessage(message, w, l);
+    try {
+        return self->HandleMessage(message, w, l);
+    } catch (...) {
+        return FALSE;
+    }
 }
 
 INT_PTR Dialog::HandleMessage(UINT message, WPARAM w, LPARAM) {
     if (message == WM_INITDIALOG) return OnInitDialog();
-    if (message == WM_COMMAND && HIWORD(w) == 0 && (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL)) {
-        End(LOWORD(w));
-        return TRUE;
-    }
+    if (message == WM_COMMAND) return OnCommand(LOWORD(w), HIWORD(w)) ? TRUE : FALSE;
     return FALSE;
+}
+
+bool Dialog::OnCommand(int id, int code) {
+    if (code != 0 || (id != IDOK && id != IDCANCEL)) return false;
+    End(id);
+    return true;
 }
 
 BOOL Dialog::OnInitDialog() {

@@ -1,7 +1,9 @@
 #pragma once
 // A modal dialog run from a template of the program's resources. One dialog
 // procedure finds the object (stored with the window at WM_INITDIALOG) and
-// hands every message to its HandleMessage.
+// hands every message to its HandleMessage; no C++ exception leaves it for
+// the system's callback (a message whose handler throws gets the default
+// processing).
 #include <windows.h>
 
 namespace ui {
@@ -24,13 +26,16 @@ public:
     void UpdateData(bool toMembers);
 
 protected:
-    // The message map. The default handles initialisation, OK and Cancel;
-    // it returns FALSE for everything else, which leaves the message to the
-    // platform's default dialog processing.
+    // The message map. The default hands initialisation to OnInitDialog and
+    // commands to OnCommand; it returns FALSE for everything else, which
+    // leaves the message to the platform's default dialog processing.
     virtual INT_PTR HandleMessage(UINT message, WPARAM w, LPARAM l);
     // Standard initialisation: the template's list lines, then the exchange
     // to the controls. Returns TRUE to give the first tab stop the focus.
     virtual BOOL OnInitDialog();
+    // A WM_COMMAND: control or menu id and notification code. True when
+    // handled. The default ends the dialog on OK and Cancel.
+    virtual bool OnCommand(int id, int code);
     virtual void Exchange(DataExchange&) {}
     void End(INT_PTR result) const { EndDialog(window_, result); }
     HWND Item(int id) const { return GetDlgItem(window_, id); }

@@ -4,6 +4,7 @@
 #include <windowsx.h>
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -11,13 +12,15 @@
 
 #include "CaretMotion.h"
 #include "TextLayout.h"
+#include "ViewLogic.h"
 
 namespace ui {
 
 namespace {
 
-constexpr int kMargin = 2;
 constexpr int kDefaultTabTwips = 720;
+// The width of the highlight of a selected line end.
+constexpr int kLineEndCell = 4;
 
 class View {
 public:
@@ -37,14 +40,14 @@ private:
     void OnKey(WPARAM key);
     void OnMouse(LPARAM where, bool extend);
     void OnFocus(bool focused);
-    void Select(std::size_t anchor, std::size_t caret);
-    int CaretX() const;
+    bool OnDialogKey(WPARAM key) const;
+    void Select(Selection selection);
     void PlaceCaret() const;
     void ScrollCaretIntoView();
     void Copy() const;
-    std::size_t OffsetAt(POINT point) const;
     int VisibleLines() const;
     int ClientWidth() const;
+    Viewport Sight() const;
     LRESULT GetText(WPARAM size, char* buffer) const;
 
     HWND window_;
@@ -53,19 +56,16 @@ private:
     int lineHeight_ = 16;
     int twipsPerInchX_ = 96;
     std::vector<LONG> tabTwips_;
-    std::size_t top_ = 0;
-    int left_ = 0;
-    std::size_t anchor_ = 0;
-    std::size_t caret_ = 0;
+    Scroll scroll_;
+    Selection selection_;
     int caretX_ = 0;  // the pixel column that up and down keep to
     bool focused_ = false;
 };
 
 void View::SetText(std::string text) {
     layout_.SetText(std::move(text));
-    top_ = 0;
-    left_ = 0;
-    anchor_ = caret_ = 0;
+    scroll_ = Scroll{};
+    selection_ = Selection{};
     caretX_ = 0;
     UpdateScrollBars();
     PlaceCaret();
@@ -114,29 +114,29 @@ int View::VisibleLines() const {
 int View::ClientWidth() const {
     RECT client;
     GetClientRect(window_, &client);
-    return std::max<int>(client.right - client.left - 2 * kMargin, 1);
+    return std::max<int>(client.right - client.left - 2 * kTextMargin, 1);
+}
+
+Viewport View::Sight() const {
+    return Viewport{static_cast<std::size_t>(VisibleLines()), ClientWidth()};
 }
 
 void View::UpdateScrollBars() {
     SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
     info.nMax = static_cast<int>(std::min<std::size_t>(layout_.LineCount(), INT_MAX) - 1);
     info.nPage = static_cast<UINT>(VisibleLines());
-    info.nPos = static_cast<int>(top_);
+    info.nPos = static_cast<int>(scroll_.top);
     SetScrollInfo(window_, SB_VERT, &info, TRUE);
-    info.nMax = layout_.MaxWidth() + kMargin;
+    info.nMax = layout_.MaxWidth() + kTextMargin;
     info.nPage = static_cast<UINT>(ClientWidth());
-    info.nPos = left_;
+    info.nPos = scroll_.left;
     SetScrollInfo(window_, SB_HORZ, &info, TRUE);
 }
 
 void View::ScrollTo(long long top, long long left) {
-    const long long lastTop = static_cast<long long>(layout_.LineCount()) - VisibleLines();
-    const long long lastLeft = static_cast<long long>(layout_.MaxWidth()) + kMargin - ClientWidth();
-    top = std::max(0LL, std::min(top, lastTop));
-    left = std::max(0LL, std::min(left, lastLeft));
-    if (static_cast<std::size_t>(top) == top_ && left == left_) return;
-    top_ = static_cast<std::size_t>(top);
-    left_ = static_cast<int>(left);
+    const Scroll wanted = ClampScroll(layout_, top, left, Sight());
+    if (wanted == scroll_) return;
+    scroll_ = wanted;
     UpdateScrollBars();
     PlaceCaret();
     InvalidateRect(window_, nullptr, TRUE);
@@ -160,9 +160,9 @@ void View::OnScroll(int bar, int code) {
     default: return;
     }
     if (bar == SB_VERT)
-        ScrollTo(pos, left_);
+        ScrollTo(pos, scroll_.left);
     else
-        ScrollTo(static_cast<long long>(top_), pos);
+        ScrollTo(static_cast<long long>(scroll_.top), pos);
 }
 
 std::optional<Motion> MotionOf(WPARAM key, bool control) {
@@ -185,31 +185,42 @@ void View::OnKey(WPARAM key) {
     const bool control = GetKeyState(VK_CONTROL) < 0;
     if (const std::optional<Motion> motion = MotionOf(key, control)) {
         const auto page = static_cast<std::size_t>(std::max(VisibleLines() - 1, 1));
-        const Caret moved = MoveCaret(layout_, Caret{caret_, caretX_}, *motion, page);
-        Select(GetKeyState(VK_SHIFT) < 0 ? anchor_ : moved.offset, moved.offset);
+        const Caret moved = MoveCaret(layout_, Caret{selection_.caret, caretX_}, *motion, page);
+        Select({GetKeyState(VK_SHIFT) < 0 ? selection_.anchor : moved.offset, moved.offset});
         caretX_ = moved.x;
         ScrollCaretIntoView();
         return;
     }
-    if (key == 'A' && control) Select(0, layout_.Text().size());
+    if (key == 'A' && control) Select({0, layout_.Text().size()});
     if ((key == 'C' || key == VK_INSERT) && control) Copy();
 }
 
-std::size_t View::OffsetAt(POINT point) const {
-    long long line = static_cast<long long>(top_) + (point.y >= 0 ? point.y / lineHeight_ : -1);
-    line = std::max(0LL, std::min(line, static_cast<long long>(layout_.LineCount()) - 1));
-    const auto index = static_cast<std::size_t>(line);
-    return layout_.LineStart(index) + layout_.ColumnAt(index, point.x - kMargin + left_);
+// The keys a dialog would take, handled as the Rich Edit control of the
+// same styles handles them in a dialog: Enter does nothing (ES_WANTRETURN
+// on read-only text), Escape asks the dialog to close (WM_CLOSE, as the
+// close box does), Tab and Shift+Tab move the focus on or back.
+bool View::OnDialogKey(WPARAM key) const {
+    const HWND dialog = GetParent(window_);
+    switch (key) {
+    case VK_RETURN: return true;
+    case VK_ESCAPE:
+        if (dialog) PostMessageA(dialog, WM_CLOSE, 0, 0);
+        return true;
+    case VK_TAB:
+        if (dialog) SendMessageA(dialog, WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
+        return true;
+    default: return false;
+    }
 }
 
 void View::OnMouse(LPARAM where, bool extend) {
     POINT point{GET_X_LPARAM(where), GET_Y_LPARAM(where)};
     // Dragging past the top or bottom edge scrolls a line at a time.
-    if (point.y < 0) ScrollTo(static_cast<long long>(top_) - 1, left_);
-    if (point.y >= VisibleLines() * lineHeight_)
-        ScrollTo(static_cast<long long>(top_) + 1, left_);
-    const std::size_t at = OffsetAt(point);
-    Select(extend ? anchor_ : at, at);
+    const auto top = static_cast<long long>(scroll_.top);
+    if (point.y < 0) ScrollTo(top - 1, scroll_.left);
+    if (point.y >= VisibleLines() * lineHeight_) ScrollTo(top + 1, scroll_.left);
+    const std::size_t at = OffsetAt(layout_, scroll_, point.x, point.y, lineHeight_);
+    Select({extend ? selection_.anchor : at, at});
 }
 
 void View::OnFocus(bool focused) {
@@ -224,53 +235,31 @@ void View::OnFocus(bool focused) {
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-void View::Select(std::size_t anchor, std::size_t caret) {
+void View::Select(Selection selection) {
     const std::size_t size = layout_.Text().size();
-    anchor_ = std::min(anchor, size);
-    caret_ = std::min(caret, size);
-    caretX_ = CaretX();
+    selection_ = Selection{std::min(selection.anchor, size), std::min(selection.caret, size)};
+    caretX_ = CaretX(layout_, selection_.caret);
     PlaceCaret();
     InvalidateRect(window_, nullptr, TRUE);
 }
 
-// The caret's pixel position in its line, from the line's left edge.
-int View::CaretX() const {
-    const std::size_t line = layout_.LineOf(caret_);
-    return layout_.XOf(line, caret_ - layout_.LineStart(line));
-}
-
 void View::PlaceCaret() const {
     if (!focused_) return;
-    const long long line = static_cast<long long>(layout_.LineOf(caret_)) - static_cast<long long>(top_);
+    const long long line = static_cast<long long>(layout_.LineOf(selection_.caret)) -
+                           static_cast<long long>(scroll_.top);
     // Out of sight the caret is parked just above the view.
     const long long y = std::clamp(line, -1LL, static_cast<long long>(VisibleLines())) * lineHeight_;
-    SetCaretPos(kMargin - left_ + CaretX(), static_cast<int>(y));
+    SetCaretPos(kTextMargin - scroll_.left + CaretX(layout_, selection_.caret), static_cast<int>(y));
 }
 
 void View::ScrollCaretIntoView() {
-    const std::size_t line = layout_.LineOf(caret_);
-    long long top = static_cast<long long>(top_);
-    if (line < top_) top = static_cast<long long>(line);
-    if (line >= top_ + static_cast<std::size_t>(VisibleLines())) top = static_cast<long long>(line) - VisibleLines() + 1;
-    const int x = CaretX();
-    long long left = left_;
-    if (x < left_) left = x;
-    if (x >= left_ + ClientWidth()) left = static_cast<long long>(x) - ClientWidth() + 1;
-    ScrollTo(top, left);
+    const Scroll shown = ScrollToShow(layout_, scroll_, selection_.caret, Sight());
+    ScrollTo(static_cast<long long>(shown.top), shown.left);
 }
 
-// The selection goes to the clipboard as text with CR LF line ends.
 void View::Copy() const {
-    const std::size_t begin = std::min(anchor_, caret_);
-    const std::size_t end = std::max(anchor_, caret_);
-    if (begin == end || !OpenClipboard(window_)) return;
-    std::string text;
-    text.reserve(end - begin + (end - begin) / 16);
-    for (std::size_t i = begin; i < end; ++i) {
-        const char c = layout_.Text()[i];
-        if (c == '\n' && (i == begin || layout_.Text()[i - 1] != '\r')) text += '\r';
-        text += c;
-    }
+    if (selection_.Begin() == selection_.End() || !OpenClipboard(window_)) return;
+    const std::string text = CopyText(layout_.Text(), selection_);
     HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
     if (memory) {
         std::memcpy(GlobalLock(memory), text.c_str(), text.size() + 1);
@@ -293,22 +282,17 @@ LRESULT View::GetText(WPARAM size, char* buffer) const {
 // narrow cell for a selected line end; the text is drawn over it.
 void View::PaintLine(HDC dc, std::size_t line, int y, const RECT& client) {
     const std::size_t start = layout_.LineStart(line);
-    const std::size_t selBegin = std::min(anchor_, caret_);
-    const std::size_t selEnd = focused_ ? std::max(anchor_, caret_) : selBegin;
-    const std::string_view shown = layout_.Line(line);
-    const std::size_t end = start + shown.size();
-    const int x0 = kMargin - left_;
-    const bool lineEndSelected = selBegin <= end && end < selEnd && line + 1 < layout_.LineCount();
-    RECT selected{x0 + layout_.XOf(line, std::clamp(selBegin, start, end) - start), y,
-                  x0 + layout_.XOf(line, std::clamp(selEnd, start, end) - start) + (lineEndSelected ? 4 : 0),
-                  y + lineHeight_};
+    // Without the focus the selection is not shown.
+    const Selection shown = focused_ ? selection_ : Selection{selection_.Begin(), selection_.Begin()};
+    const int x0 = kTextMargin - scroll_.left;
+    const std::array<int, 2> span = HighlightSpan(layout_, line, shown, kLineEndCell);
+    RECT selected{x0 + span[0], y, x0 + span[1], y + lineHeight_};
     if (selected.right > selected.left) FillRect(dc, &selected, GetSysColorBrush(COLOR_HIGHLIGHT));
     SetBkMode(dc, TRANSPARENT);
     layout_.ForEachPiece(line, [&](std::size_t column, int x, std::size_t length) {
         if (x0 + x > client.right) return;
         const std::size_t a = start + column;
-        const std::size_t b = a + length;
-        const std::size_t cut[] = {a, std::clamp(selBegin, a, b), std::clamp(selEnd, a, b), b};
+        const std::array<std::size_t, 4> cut = SelectionCuts(a, a + length, shown);
         for (int part = 0; part < 3; ++part) {
             if (cut[part] == cut[part + 1]) continue;
             SetTextColor(dc, GetSysColor(part == 1 ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
@@ -325,9 +309,9 @@ void View::Paint() {
     GetClientRect(window_, &client);
     FillRect(dc, &paint.rcPaint, GetSysColorBrush(COLOR_WINDOW));
     HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(SYSTEM_FONT));
-    const std::size_t first = top_ + static_cast<std::size_t>(std::max<LONG>(paint.rcPaint.top, 0) / lineHeight_);
+    const std::size_t first = scroll_.top + static_cast<std::size_t>(std::max<LONG>(paint.rcPaint.top, 0) / lineHeight_);
     for (std::size_t line = first; line < layout_.LineCount(); ++line) {
-        const int y = static_cast<int>(line - top_) * lineHeight_;
+        const int y = static_cast<int>(line - scroll_.top) * lineHeight_;
         if (y >= paint.rcPaint.bottom) break;
         PaintLine(dc, line, y, client);
     }
@@ -346,18 +330,13 @@ LRESULT View::Handle(UINT message, WPARAM w, LPARAM l) {
     case EM_SETPARAFORMAT: if (l) SetTabStops(*reinterpret_cast<const PARAFORMAT*>(l)); return TRUE;
     case EM_EXLIMITTEXT: return 0;
     case EM_GETLINECOUNT: return static_cast<LRESULT>(layout_.LineCount());
-    case EM_GETFIRSTVISIBLELINE: return static_cast<LRESULT>(top_);
-    case EM_SETSEL: {
-        const auto size = static_cast<long long>(layout_.Text().size());
-        long long start = static_cast<int>(w), end = static_cast<int>(l);
-        if (start < 0) start = end = static_cast<long long>(caret_);
-        if (end < 0 || end > size) end = size;
-        Select(static_cast<std::size_t>(std::min(start, size)), static_cast<std::size_t>(end));
+    case EM_GETFIRSTVISIBLELINE: return static_cast<LRESULT>(scroll_.top);
+    case EM_SETSEL:
+        Select(SelectRange(static_cast<int>(w), static_cast<int>(l), layout_.Text().size(), selection_.caret));
         return 0;
-    }
     case EM_GETSEL: {
-        const auto begin = static_cast<DWORD>(std::min(anchor_, caret_));
-        const auto end = static_cast<DWORD>(std::max(anchor_, caret_));
+        const auto begin = static_cast<DWORD>(selection_.Begin());
+        const auto end = static_cast<DWORD>(selection_.End());
         if (w) *reinterpret_cast<DWORD*>(w) = begin;
         if (l) *reinterpret_cast<DWORD*>(l) = end;
         return MAKELRESULT(std::min<DWORD>(begin, 0xFFFF), std::min<DWORD>(end, 0xFFFF));
@@ -366,17 +345,19 @@ LRESULT View::Handle(UINT message, WPARAM w, LPARAM l) {
     case WM_COPY: Copy(); return 0;
     case WM_PAINT: Paint(); return 0;
     case WM_ERASEBKGND: return 1;
-    case WM_SIZE: UpdateScrollBars(); ScrollTo(static_cast<long long>(top_), left_); return 0;
+    case WM_SIZE: UpdateScrollBars(); ScrollTo(static_cast<long long>(scroll_.top), scroll_.left); return 0;
     case WM_VSCROLL: OnScroll(SB_VERT, LOWORD(w)); return 0;
     case WM_HSCROLL: OnScroll(SB_HORZ, LOWORD(w)); return 0;
     case WM_MOUSEWHEEL: {
         UINT lines = 3;
         SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-        ScrollTo(static_cast<long long>(top_) - GET_WHEEL_DELTA_WPARAM(w) * static_cast<int>(lines) / WHEEL_DELTA, left_);
+        ScrollTo(static_cast<long long>(scroll_.top) - GET_WHEEL_DELTA_WPARAM(w) * static_cast<int>(lines) / WHEEL_DELTA,
+                 scroll_.left);
         return 0;
     }
-    case WM_KEYDOWN: OnKey(w); return 0;
-    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_KEYDOWN: if (!OnDialogKey(w)) OnKey(w); return 0;
+    // Every key comes here, as to the Rich Edit control.
+    case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTTAB | DLGC_WANTALLKEYS | DLGC_HASSETSEL | DLGC_WANTCHARS;
     case WM_LBUTTONDOWN:
         SetFocus(window_);
         SetCapture(window_);

@@ -1,149 +1,255 @@
-// vek-gui-driver: drives the "DNS lookup" window from another process, as a
-// user would, for the window tests. It reads one command per line from
-// standard input and answers each with one line: "ok [value]" or
-// "error <reason>". Texts in commands and answers are escaped (\n, \r, \t,
-// \\). Every wait is bounded by the time given in milliseconds.
+// vek-gui-driver: works the windows of vek.exe from another process, for the
+// end-to-end window tests. One command a line on standard input, one answer
+// a line: "ok [value]" or "error <reason>". Texts are escaped (\n, \r, \t,
+// \\). Control id 0 is the current window itself. Waits are bounded by the
+// milliseconds given.
 //
-//   find <ms>                 wait for the window; answers its caption
-//   dialog <ms> <caption>     wait for another dialog of the program and work
-//                             on it from now on (find returns to the window)
-//   text <id>                 window text of a control (0: the dialog)
-//   settext <id> <text>       WM_SETTEXT (typing into a field)
-//   click <id>                post BM_CLICK to a button
-//   command <id>              post WM_COMMAND <id> to the dialog
-//   key <id> enter|escape     post the key to a control (to the dialog with 0)
-//   enabled <id> / visible <id> / style <id> / exstyle <id> / class <id>
-//   rect <id>                 rectangle in client pixels: l t w h (0: client)
-//   list <id>                 lines of a combo box, joined by \n
-//   selected <id>             selected line of a combo box
-//   select <id> <n>           select line n of a combo box (CB_SETCURSEL)
-//   watch <id> <ms> <stop-id> <stop-text>  the successive states of a
-//                             control until another one shows a text
-//   waittext <id> <ms> <text> wait until the text equals <text>
-//   waitprefix <id> <ms> <text> wait until the text starts with <text>
-//   close                     post WM_CLOSE to the dialog
-//   gone <ms>                 wait until the window is gone
-//   loadstring <module> <id>  the string resource of an executable file
-//   template <module> <id>    a dialog template of an executable file
-//   children                  ids of the dialog's controls in z (tab) order
-//   screenrect <id>           rectangle in screen pixels: l t r b (0: dialog)
-//   owner                     caption of the dialog's owner window
-//   defid / focus             id of the default button / of the focused control
-//   enable <id> 0|1           enable or disable a control
-//   syscommand <command>      post WM_SYSCOMMAND to the dialog
-//   hookclicks                count the click commands of the dialog's thread
-//   clicks <id>               click commands of control <id> counted so far
-//   syscolors                 the button colours: name r g b;...
-//   clipboard empty|bitmap|huge <count>|text <text>
-//                             what the clipboard holds (no text, a picture,
-//                             that many characters, the text)
-//   responsive <ms>           whether the window answers a message in time
-//   regget <key> <value>      a value under HKEY_CURRENT_USER: <type> <hex>
-//   regset <key> <type> <hex|-> <value>  store raw bytes of any type
-//   regdel <key>              remove a key and all below it
-//   setpos <x> <y> <cx> <cy> <flags>  SetWindowPos; answers the new l t r b
-//   poschanging <x> <y> <cx> <cy> <flags>  send WM_WINDOWPOSCHANGING alone;
-//                             answers the record as the window left it
-//   show min|max|restore / state / workarea
-//   checked <id> / setcheck <id> <state>  check state of a check box
-//   popup <ms>                the open popup menu's l t r b
-//   popupkey <ms> escape|<letter>  a key into the popup menu, until it closes
-//   savedialog <ms>           the save dialog: <name>|<types>|<selected>
-//   savefile <ms> <path> / savecancel <ms>  the save dialog's buttons
-//   confirm <ms> yes|no       answer the overwrite question; answers its text
-//   savegone <ms>             wait until the save dialog has closed
-//   lockfile <path> / unlockfile  hold a file open with no sharing
-//   quit                      end the driver
+//   find <ms> <caption>       wait for a shown top-level window; it becomes
+//                             the current window
+//   gone <ms>                 wait until the current window is gone
+//   text <id>                 its text, line ends as they come
+//   textinfo <id>             "<bytes> <lines>" of a text of any size, with
+//                             CR LF counted as LF
+//   lines <id> <n>...         those lines (counted from 0) of such a text
+//   settext <id> <text>       WM_SETTEXT
+//   post <id> <msg> <w> <l>   PostMessage; send ... answers SendMessage's result
+//   enabled <id> / class <id> / focus (id of the focused control)
+//   rect                      the current window's screen rectangle l t r b
+//   setpos <x> <y> <cx> <cy>  SetWindowPos of the current window
+//   popupkey <ms> <letter>|escape  a key into the open popup menu, until it closes
+//   savefile <ms> <path>      in the open save dialog: answers the name it
+//                             proposes, types the path and presses Save
+//   quit
 #include <windows.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <iostream>
 #include <sstream>
 #include <string>
-
-#include "BadInput.h"
-#include "DialogState.h"
-#include "Escape.h"
-#include "RegistryCommands.h"
-#include "SettingsCommands.h"
-#include "TemplateDump.h"
-#include "WindowQueries.h"
+#include <vector>
 
 namespace {
 
-// What is left of the line after the words read so far.
+constexpr DWORD kPollMs = 20;
+constexpr int kFileNameField = 1148;  // the save dialog's file name box
+
+std::string Escape(const std::string& text) {
+    std::string out;
+    for (char c : text) {
+        if (c == '\n') out += "\\n";
+        else if (c == '\r') out += "\\r";
+        else if (c == '\t') out += "\\t";
+        else if (c == '\\') out += "\\\\";
+        else out += c;
+    }
+    return out;
+}
+
+std::string Unescape(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char c = text[i];
+        if (c == '\\' && i + 1 < text.size()) {
+            c = text[++i];
+            c = c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+        }
+        out += c;
+    }
+    return out;
+}
+
+// Under Wine, text of another process's window comes back right only
+// through the W functions; the program's 8-bit text is Latin-1 here.
+std::string Narrow(const std::wstring& text) {
+    std::string out(text.size(), '\0');
+    for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(text[i] < 256 ? text[i] : '?');
+    return out;
+}
+
+std::wstring Widen(const std::string& text) {
+    std::wstring out(text.size(), L'\0');
+    for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<unsigned char>(text[i]);
+    return out;
+}
+
+// The whole text, with CR LF read as LF.
+std::string TextOf(HWND window) {
+    const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    if (length <= 0) return std::string();
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const LRESULT got = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    return Narrow(text);
+}
+
+std::string Plain(const std::string& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+    return out;
+}
+
+template <typename Found>
+HWND Poll(long ms, Found found) {
+    for (long waited = 0;; waited += kPollMs) {
+        if (HWND window = found()) return window;
+        if (waited >= ms) return nullptr;
+        Sleep(kPollMs);
+    }
+}
+
+HWND TopLevel(const wchar_t* className, const wchar_t* caption, HWND owner) {
+    for (HWND w = FindWindowExW(nullptr, nullptr, className, caption); w;
+         w = FindWindowExW(nullptr, w, className, caption))
+        if (IsWindowVisible(w) && (!owner || GetWindow(w, GW_OWNER) == owner)) return w;
+    return nullptr;
+}
+
+class Driver {
+public:
+    std::string Answer(const std::string& line);
+
+private:
+    HWND Control(int id) const { return id ? GetDlgItem(window_, id) : window_; }
+    std::string OnControl(const std::string& verb, HWND control, std::istringstream& in);
+    std::string Lines(HWND control, std::istringstream& in) const;
+    std::string PopupKey(long ms, const std::string& key) const;
+    std::string SaveFile(long ms, const std::string& path) const;
+
+    HWND window_ = nullptr;
+};
+
 std::string Rest(std::istringstream& in) {
     std::string rest;
     std::getline(in >> std::ws, rest);
-    return rest;
+    return Unescape(rest);
 }
 
-std::string Answer(const std::string& line, WindowQueries& window) {
+std::string Driver::Answer(const std::string& line) {
     std::istringstream in(line);
     std::string verb;
+    long ms = 0;
     in >> verb;
     if (verb == "find") {
-        long ms = 0;
         in >> ms;
-        return window.Find(ms) ? "ok " + Escape(window.Text(0)) : "error no window";
+        const std::wstring caption = Widen(Rest(in));
+        window_ = Poll(ms, [&] { return TopLevel(nullptr, caption.c_str(), nullptr); });
+        return window_ ? "ok" : "error no window";
     }
-    if (verb == "dialog") {
-        long ms = 0;
-        in >> ms;
-        std::string caption;
-        std::getline(in, caption);
-        if (!caption.empty() && caption[0] == ' ') caption.erase(0, 1);
-        return window.Find(ms, Widen(Unescape(caption))) ? "ok " + Escape(window.Text(0)) : "error no dialog";
-    }
-    if (verb == "syscolors") return SystemColours();
-    if (verb == "template") {
-        std::string module;
-        int id = 0;
-        in >> module >> id;
-        return DumpTemplate(module, id);
-    }
-    if (verb == "clipboard") {
-        std::string rest;
-        std::getline(in, rest);
-        return SetClipboard(rest.empty() ? rest : rest.substr(1));
-    }
-    if (verb == "responsive") {
-        long ms = 0;
-        in >> ms;
-        return CheckResponsive(ms);
-    }
-    if (verb == "loadstring") {
-        std::string module;
-        int id = 0;
-        in >> module >> id;
-        return LoadStringOf(module, id);
-    }
-    if (IsRegistryCommand(verb)) return RunRegistryCommand(verb, Rest(in));
-    if (!window.Found()) return "error no window (find first)";
-    if (IsSettingsCommand(verb)) return RunSettingsCommand(window.Handle(), verb, Rest(in));
+    if (!window_) return "error no window (find first)";
     if (verb == "gone") {
-        long ms = 0;
         in >> ms;
-        return window.WaitGone(ms) ? "ok" : "error still there";
+        return Poll(ms, [&] { return IsWindow(window_) ? nullptr : window_; }) ? "ok" : "error still there";
+    }
+    if (verb == "popupkey" || verb == "savefile") {
+        in >> ms;
+        return verb == "popupkey" ? PopupKey(ms, Rest(in)) : SaveFile(ms, Rest(in));
+    }
+    if (verb == "rect") {
+        RECT r;
+        GetWindowRect(window_, &r);
+        std::ostringstream out;
+        out << "ok " << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom;
+        return out.str();
+    }
+    if (verb == "setpos") {
+        int x = 0, y = 0, cx = 0, cy = 0;
+        in >> x >> y >> cx >> cy;
+        SetWindowPos(window_, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        return "ok";
+    }
+    if (verb == "focus") {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info);
+        return "ok " + std::to_string(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : -1);
     }
     int id = 0;
     in >> id;
-    std::string rest;
-    std::getline(in, rest);
-    if (!rest.empty() && rest[0] == ' ') rest.erase(0, 1);
-    return window.Run(verb, id, rest);
+    HWND control = Control(id);
+    if (!control) return "error no control " + std::to_string(id);
+    return OnControl(verb, control, in);
+}
+
+std::string Driver::OnControl(const std::string& verb, HWND control, std::istringstream& in) {
+    if (verb == "text") return "ok " + Escape(TextOf(control));
+    if (verb == "textinfo") {
+        const std::string text = Plain(TextOf(control));
+        std::size_t lines = 1;
+        for (char c : text) lines += c == '\n';
+        return "ok " + std::to_string(text.size()) + " " + std::to_string(lines);
+    }
+    if (verb == "lines") return Lines(control, in);
+    if (verb == "settext") {
+        SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(Rest(in)).c_str()));
+        return "ok";
+    }
+    if (verb == "post" || verb == "send") {
+        unsigned long message = 0;
+        long long w = 0, l = 0;
+        in >> message >> w >> l;
+        if (verb == "post")
+            return PostMessageW(control, message, static_cast<WPARAM>(w), static_cast<LPARAM>(l)) ? "ok" : "error post";
+        return "ok " + std::to_string(static_cast<long long>(
+                           SendMessageW(control, message, static_cast<WPARAM>(w), static_cast<LPARAM>(l))));
+    }
+    if (verb == "enabled") return IsWindowEnabled(control) ? "ok 1" : "ok 0";
+    if (verb == "class") {
+        wchar_t name[64] = L"";
+        GetClassNameW(control, name, 64);
+        return "ok " + Narrow(name);
+    }
+    return "error unknown command " + verb;
+}
+
+// The text is read once; each line asked for is answered on a line of its own.
+std::string Driver::Lines(HWND control, std::istringstream& in) const {
+    const std::string text = Plain(TextOf(control));
+    std::vector<std::size_t> starts{0};
+    for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
+        starts.push_back(at + 1);
+    std::string out = "ok";
+    for (std::size_t n; in >> n;) {
+        if (n >= starts.size()) return "error no line " + std::to_string(n);
+        const std::size_t end = n + 1 < starts.size() ? starts[n + 1] - 1 : text.size();
+        out += (out.size() > 2 ? "\\n" : " ") + Escape(text.substr(starts[n], end - starts[n]));
+    }
+    return out;
+}
+
+std::string Driver::PopupKey(long ms, const std::string& key) const {
+    HWND menu = Poll(ms, [] { return TopLevel(L"#32768", nullptr, nullptr); });
+    if (!menu) return "error no menu";
+    if (key == "escape")
+        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
+    else
+        PostMessageW(menu, WM_CHAR, static_cast<WPARAM>(key.empty() ? ' ' : key[0]), 1);
+    return Poll(ms, [&] { return IsWindowVisible(menu) ? nullptr : menu; }) ? "ok" : "error menu still open";
+}
+
+std::string Driver::SaveFile(long ms, const std::string& path) const {
+    HWND save = Poll(ms, [&] {
+        HWND dialog = TopLevel(L"#32770", nullptr, window_);
+        return dialog && GetDlgItem(dialog, kFileNameField) ? dialog : nullptr;
+    });
+    if (!save) return "error no save dialog";
+    HWND field = GetDlgItem(save, kFileNameField);
+    const std::string proposed = TextOf(field);
+    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(path).c_str()));
+    PostMessageW(GetDlgItem(save, IDOK), BM_CLICK, 0, 0);
+    return "ok " + Escape(proposed);
 }
 
 }  // namespace
 
 int main() {
-    WindowQueries window;
+    Driver driver;
     std::string line;
     for (int i = 0; i < 100000 && std::getline(std::cin, line); ++i) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line == "quit") break;
-        std::string reply = Answer(line, window);
+        const std::string reply = driver.Answer(line);
         std::fwrite(reply.data(), 1, reply.size(), stdout);
         std::fputc('\n', stdout);
         std::fflush(stdout);

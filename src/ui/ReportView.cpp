@@ -1,4 +1,4 @@
-#include "RichEdit.h"
+#include "ReportView.h"
 
 #include <algorithm>
 #include <cstring>
@@ -25,12 +25,12 @@ DWORD CALLBACK ReadSource(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* give
 }
 
 bool TooLargeForRichEdit(const std::string& text) {
-    if (text.size() > RichEdit::kRichEditBytes) return true;
+    if (text.size() > ReportView::kRichEditBytes) return true;
     std::size_t lines = 0;
     for (std::size_t begin = 0; begin <= text.size(); ++lines) {
         std::size_t end = text.find('\n', begin);
         if (end == std::string::npos) end = text.size();
-        if (end - begin > RichEdit::kRichEditLineLength || lines == RichEdit::kRichEditLines) return true;
+        if (end - begin > ReportView::kRichEditLineLength || lines == ReportView::kRichEditLines) return true;
         begin = end + 1;
     }
     return false;
@@ -38,7 +38,7 @@ bool TooLargeForRichEdit(const std::string& text) {
 
 }  // namespace
 
-void RichEdit::OnAttach() {
+void ReportView::OnAttach() {
     // The control the dialog was made with is the one short texts go to.
     if (richClass_.empty()) {
         char className[64] = "";
@@ -50,13 +50,13 @@ void RichEdit::OnAttach() {
     Send(EM_EXLIMITTEXT, 0, 0x7FFFFFFE);
 }
 
-bool RichEdit::HasClass(const char* className) const {
+bool ReportView::HasClass(const char* className) const {
     char current[64] = "";
     GetClassNameA(Handle(), current, sizeof current);
     return lstrcmpiA(current, className) == 0;
 }
 
-void RichEdit::SetParagraphFormat(const PARAFORMAT& format) {
+void ReportView::SetParagraphFormat(const PARAFORMAT& format) {
     format_ = format;
     Send(EM_SETSEL, 0, -1);
     Send(EM_SETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format_));
@@ -65,7 +65,7 @@ void RichEdit::SetParagraphFormat(const PARAFORMAT& format) {
 
 // A new control of `className` with the same id, styles, place, font and
 // tab position; the old one, and its text, are destroyed.
-void RichEdit::Renew(const char* className) {
+void ReportView::Renew(const char* className) {
     const HWND old = Handle();
     const HWND parent = GetParent(old);
     const bool plain = lstrcmpiA(className, TextView::ClassName()) == 0;
@@ -95,7 +95,7 @@ void RichEdit::Renew(const char* className) {
     Attach(fresh);
 }
 
-void RichEdit::SetText(std::string text) {
+void ReportView::SetText(std::string text) {
     const bool plain = TooLargeForRichEdit(text);
     const char* wanted = plain ? TextView::ClassName() : richClass_.c_str();
     if (!HasClass(wanted) || (!plain && GetWindowTextLengthA(Handle()) > 0)) Renew(wanted);

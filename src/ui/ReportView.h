@@ -1,20 +1,20 @@
 #pragma once
-// The Rich Edit 1.0 control of a dialog: text of any size, set in one piece,
-// and a paragraph format that holds for all of it. A text of more lines, or
-// of longer lines, than the Rich Edit control can lay out in reasonable time
-// and memory goes into a plain text view put in its place, with the same id,
-// place, font and tab stops; a smaller text brings the Rich Edit control
-// back.
+// The lookup window's report control: the template's Rich Edit 1.0 control,
+// taking text of any size, set in one piece, and a paragraph format that
+// holds for all of it. A text of more lines, or of longer lines, than the
+// Rich Edit control can lay out in reasonable time and memory goes into the
+// plain text view put in its place, with the same id, place, font and tab
+// stops; a smaller text brings the Rich Edit control back.
 #include <windows.h>
 #include <richedit.h>
 
 #include <string>
 
-#include "Control.h"
+#include "dialog/Control.h"
 
 namespace ui {
 
-class RichEdit : public Control {
+class ReportView : public Control {
 public:
     // The paragraph format (tab stops) of every paragraph from now on.
     void SetParagraphFormat(const PARAFORMAT& format);

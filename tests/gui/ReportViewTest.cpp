@@ -1,6 +1,7 @@
-// The dialog's output control under Wine: which control a text goes into by
-// its size, and the plain text view's text, selection, copying and
-// scrolling, driven by the messages a user's keys and mouse send.
+// The lookup window's report control under Wine: which control a text goes
+// into by its size, the plain text view's answers to the messages a user's
+// keys and mouse send, and the dialog keys, which both controls must take
+// alike.
 #include <windows.h>
 #include <richedit.h>
 
@@ -10,7 +11,7 @@
 #include <utility>
 
 #include "dialog/DataExchange.h"
-#include "dialog/RichEdit.h"
+#include "ReportView.h"
 #include "resource.h"
 
 namespace {
@@ -42,7 +43,7 @@ std::string Clipboard() {
     return text;
 }
 
-class OutputControlTest : public ::testing::Test {
+class ReportViewTest : public ::testing::Test {
 protected:
     void SetUp() override {
         LoadLibraryA("RICHED32.DLL");
@@ -89,16 +90,16 @@ protected:
     }
 
     HWND parent_ = nullptr;
-    ui::RichEdit output_;
+    ui::ReportView output_;
 };
 
-TEST_F(OutputControlTest, ALongTextMovesToTheViewInPlaceAndAShortOneBack) {
-    const std::string longer = Lines(ui::RichEdit::kRichEditLines + 1);
+TEST_F(ReportViewTest, ALongTextMovesToTheViewInPlaceAndAShortOneBack) {
+    const std::string longer = Lines(ui::ReportView::kRichEditLines + 1);
     output_.SetText(longer);
     EXPECT_EQ(ClassOf(View()), "VekTextView");
     EXPECT_EQ(output_.Handle(), View());
     EXPECT_EQ(ui::WindowText(View()), longer);
-    EXPECT_EQ(Send(EM_GETLINECOUNT), static_cast<LRESULT>(ui::RichEdit::kRichEditLines + 1));
+    EXPECT_EQ(Send(EM_GETLINECOUNT), static_cast<LRESULT>(ui::ReportView::kRichEditLines + 1));
 
     output_.SetText("short\nagain");
     EXPECT_EQ(ClassOf(View()), "RICHEDIT");
@@ -107,13 +108,13 @@ TEST_F(OutputControlTest, ALongTextMovesToTheViewInPlaceAndAShortOneBack) {
 }
 
 // Each limit on its own: a text at the limit stays, one over it moves.
-TEST_F(OutputControlTest, ATextOverAnyOneLimitGoesToTheView) {
-    using ui::RichEdit;
-    const std::string longestLine(RichEdit::kRichEditLineLength, 'x');
+TEST_F(ReportViewTest, ATextOverAnyOneLimitGoesToTheView) {
+    using ui::ReportView;
+    const std::string longestLine(ReportView::kRichEditLineLength, 'x');
     std::string largest;  // 1,024 lines of 64 bytes each
-    while (largest.size() < RichEdit::kRichEditBytes) largest += std::string(63, 'x') + "\n";
+    while (largest.size() < ReportView::kRichEditBytes) largest += std::string(63, 'x') + "\n";
     const std::pair<std::string, std::string> cases[] = {
-        {Lines(RichEdit::kRichEditLines), Lines(RichEdit::kRichEditLines + 1)},
+        {Lines(ReportView::kRichEditLines), Lines(ReportView::kRichEditLines + 1)},
         {"a\n" + longestLine + "\nb", "a\n" + longestLine + "x\nb"},
         {largest, largest + "z"},
     };
@@ -126,7 +127,7 @@ TEST_F(OutputControlTest, ATextOverAnyOneLimitGoesToTheView) {
     }
 }
 
-TEST_F(OutputControlTest, ViewKeepsTheDialogsPlaceStylesAndFont) {
+TEST_F(ReportViewTest, ViewKeepsTheDialogsPlaceStylesAndFont) {
     RECT before;
     GetWindowRect(View(), &before);
     const LONG style = GetWindowLongA(View(), GWL_STYLE);
@@ -140,7 +141,7 @@ TEST_F(OutputControlTest, ViewKeepsTheDialogsPlaceStylesAndFont) {
     EXPECT_EQ(Send(WM_GETFONT), SendMessageA(parent_, WM_GETFONT, 0, 0));
 }
 
-TEST_F(OutputControlTest, TextComesBackExactlyAndCutToTheCallersBuffer) {
+TEST_F(ReportViewTest, TextComesBackExactlyAndCutToTheCallersBuffer) {
     ShowLines(6000);
     const std::string text = "a\r\nb\n\tc";
     Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -155,7 +156,7 @@ TEST_F(OutputControlTest, TextComesBackExactlyAndCutToTheCallersBuffer) {
     UpdateWindow(View());
 }
 
-TEST_F(OutputControlTest, SelectionIsCopiedWithCrLfLineEnds) {
+TEST_F(ReportViewTest, SelectionIsCopiedWithCrLfLineEnds) {
     ShowLines(6000);
     Send(EM_SETSEL, 0, -1);
     DWORD begin = 1, end = 0;
@@ -176,7 +177,7 @@ TEST_F(OutputControlTest, SelectionIsCopiedWithCrLfLineEnds) {
     EXPECT_EQ(Clipboard(), "line 1");
 }
 
-TEST_F(OutputControlTest, MouseSelectsFromTheClickToTheShiftClick) {
+TEST_F(ReportViewTest, MouseSelectsFromTheClickToTheShiftClick) {
     ShowLines(6000);
     Send(WM_LBUTTONDOWN, 0, MAKELPARAM(0, 1));
     Send(WM_LBUTTONUP, 0, MAKELPARAM(0, 1));
@@ -189,31 +190,9 @@ TEST_F(OutputControlTest, MouseSelectsFromTheClickToTheShiftClick) {
     EXPECT_EQ(GetFocus(), View());
 }
 
-TEST_F(OutputControlTest, ScrollBarAndWheelMoveTheFirstVisibleLineWithinBounds) {
-    ShowLines(6000);
-    EXPECT_EQ(FirstVisible(), 0);
-    Send(WM_VSCROLL, SB_LINEUP);
-    EXPECT_EQ(FirstVisible(), 0);
-    Send(WM_VSCROLL, SB_BOTTOM);
-    const LRESULT last = FirstVisible();
-    EXPECT_GT(last, 5900);
-    Send(WM_VSCROLL, SB_LINEDOWN);
-    EXPECT_EQ(FirstVisible(), last);
-    Send(WM_VSCROLL, SB_TOP);
-    Send(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)));
-    UINT lines = 3;
-    SystemParametersInfoA(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
-    EXPECT_EQ(FirstVisible(), static_cast<LRESULT>(lines));
-    // The caret at the end of the text brings the last line into sight.
-    Send(WM_VSCROLL, SB_TOP);
-    Send(EM_SETSEL, static_cast<WPARAM>(Lines(6000).size()), static_cast<LPARAM>(Lines(6000).size()));
-    Send(EM_SCROLLCARET);
-    EXPECT_EQ(FirstVisible(), last);
-}
-
 // Lines are "line N\tcolumn": 13 characters and a line feed each up to
 // line 9, 14 from line 10 on.
-TEST_F(OutputControlTest, KeysMoveTheCaretAndShiftExtendsTheSelection) {
+TEST_F(ReportViewTest, KeysMoveTheCaretAndShiftExtendsTheSelection) {
     ShowLines(6000);
     SetFocus(View());
     Press(VK_DOWN);
@@ -244,5 +223,102 @@ TEST_F(OutputControlTest, KeysMoveTheCaretAndShiftExtendsTheSelection) {
     EXPECT_EQ(Selection(), std::make_pair(DWORD{0}, DWORD{0}));
     UpdateWindow(View());
 }
+
+// What a key pressed in the report did to its dialog: commands it got,
+// close requests, and the control that has the focus afterwards.
+struct KeyOutcome {
+    int ok = 0, cancel = 0, close = 0, focus = 0;
+    bool operator==(const KeyOutcome& o) const {
+        return ok == o.ok && cancel == o.cancel && close == o.close && focus == o.focus;
+    }
+};
+
+KeyOutcome* g_outcome = nullptr;
+
+LRESULT CALLBACK RecordingDialog(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_CLOSE) {
+        ++g_outcome->close;
+        return 0;
+    }
+    if (message == WM_COMMAND && HIWORD(w) == 0 && LOWORD(w) == IDOK) ++g_outcome->ok;
+    if (message == WM_COMMAND && HIWORD(w) == 0 && LOWORD(w) == IDCANCEL) ++g_outcome->cancel;
+    return DefDlgProcA(window, message, w, l);
+}
+
+struct DialogKey {
+    const char* name;
+    WPARAM key;
+    bool shift;
+    KeyOutcome want;  // focus: the id of the control focused afterwards
+};
+
+class ReportKeyTest : public ::testing::TestWithParam<DialogKey> {
+protected:
+    // A dialog of an edit field, the report control and a button, with the
+    // report holding `text` and the focus, and the key pressed through the
+    // dialog's message loop.
+    KeyOutcome Press(const std::string& text) {
+        KeyOutcome outcome;
+        g_outcome = &outcome;
+        LoadLibraryA("RICHED32.DLL");
+        WNDCLASSA type{};
+        type.lpfnWndProc = RecordingDialog;
+        type.cbWndExtra = DLGWINDOWEXTRA;
+        type.hInstance = GetModuleHandleA(nullptr);
+        type.lpszClassName = "VekKeyDialog";
+        RegisterClassA(&type);
+        HWND dialog = CreateWindowExA(0, "VekKeyDialog", "keys", WS_OVERLAPPEDWINDOW, 0, 0, 500, 300, nullptr,
+                                      nullptr, GetModuleHandleA(nullptr), nullptr);
+        const auto child = [&](const char* cls, DWORD style, int id, int y) {
+            return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 5, y, 300, 20, dialog,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
+                                   nullptr);
+        };
+        child("EDIT", 0, IDC_TARGET, 5);
+        ui::ReportView report;
+        report.Attach(child("RICHEDIT", ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | ES_WANTRETURN, IDC_OUTPUT, 30));
+        child("BUTTON", 0, IDC_SAVE, 60);
+        report.SetText(text);
+        SetFocus(report.Handle());
+        BYTE keys[256] = {};
+        keys[VK_SHIFT] = GetParam().shift ? 0x80 : 0;
+        SetKeyboardState(keys);
+        PostMessageA(report.Handle(), WM_KEYDOWN, GetParam().key, 1);
+        PostMessageA(report.Handle(), WM_KEYUP, GetParam().key, 0xC0000001);
+        MSG message;
+        for (int i = 0; i < 1000 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++i) {
+            if (IsDialogMessageA(dialog, &message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        keys[VK_SHIFT] = 0;
+        SetKeyboardState(keys);
+        outcome.focus = GetDlgCtrlID(GetFocus());
+        DestroyWindow(dialog);
+        g_outcome = nullptr;
+        return outcome;
+    }
+};
+
+// The report control is read-only and wants its Enter key (ES_WANTRETURN):
+// Enter in it starts no lookup. The Rich Edit control asks its dialog to
+// close on Escape and moves the focus on Tab; the text view must do the
+// same for a report too large for it.
+TEST_P(ReportKeyTest, TheTextViewTakesTheKeyAsTheRichEditControlDoes) {
+    const KeyOutcome rich = Press("a short report\n");
+    const KeyOutcome plain = Press(Lines(ui::ReportView::kRichEditLines + 1));
+    const KeyOutcome& want = GetParam().want;
+    EXPECT_TRUE(rich == want) << "Rich Edit: ok " << rich.ok << " cancel " << rich.cancel << " close "
+                              << rich.close << " focus " << rich.focus;
+    EXPECT_TRUE(plain == want) << "text view: ok " << plain.ok << " cancel " << plain.cancel << " close "
+                               << plain.close << " focus " << plain.focus;
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ReportKeyTest,
+                         ::testing::Values(DialogKey{"Enter", VK_RETURN, false, {0, 0, 0, IDC_OUTPUT}},
+                                           DialogKey{"Escape", VK_ESCAPE, false, {0, 0, 1, IDC_OUTPUT}},
+                                           DialogKey{"Tab", VK_TAB, false, {0, 0, 0, IDC_SAVE}},
+                                           DialogKey{"ShiftTab", VK_TAB, true, {0, 0, 0, IDC_TARGET}}),
+                         [](const ::testing::TestParamInfo<DialogKey>& info) { return info.param.name; });
 
 }  // namespace

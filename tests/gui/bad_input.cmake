@@ -1,1 +1,0 @@
-vek_gui_test(bad-input test_bad_input.py 12)

@@ -1,0 +1,162 @@
+"""Fixtures of the end-to-end window tests: vek.exe under Wine, worked from
+outside by vek-gui-driver.exe, and scripted name servers on VEK_TEST_NET."""
+import json
+import os
+import select
+import subprocess
+import sys
+import tempfile
+
+import pytest
+
+from winegui import ROOT, WINE_RUN, Wine, stop, wait_for
+
+NET = os.environ.get("VEK_TEST_NET", "127.0.53")
+SERVERS = os.path.join(ROOT, "tests", "servers")
+OPTIONS_KEY = r"HKCU\software\Corvane\Vek"
+RECT_KEY = r"HKCU\Software\Corvane\Ombrix"
+
+
+def pytest_addoption(parser):
+    parser.addoption("--build", default=os.path.join(ROOT, "build", "win"))
+    parser.addoption("--display-offset", type=int, default=0)
+
+
+def escape(text):
+    return text.replace("\\", "\\\\").replace("\n", "\\n").replace("\r", "\\r").replace("\t", "\\t")
+
+
+def unescape(text):
+    out, i = [], 0
+    while i < len(text):
+        c = text[i]
+        if c == "\\" and i + 1 < len(text):
+            i += 1
+            c = {"n": "\n", "r": "\r", "t": "\t"}.get(text[i], text[i])
+        out.append(c)
+        i += 1
+    return "".join(out)
+
+
+class Vek:
+    """vek.exe runs and the driver that works their windows."""
+
+    def __init__(self, wine, build):
+        self.wine, self.build = wine, build
+        self.process = None
+        self.driver = wine.popen([WINE_RUN, os.path.join(build, "vek-gui-driver.exe")],
+                                 stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+
+    def ask(self, line, timeout=30):
+        self.driver.stdin.write((line + "\n").encode("latin-1"))
+        self.driver.stdin.flush()
+        answer = b""
+        out = self.driver.stdout.fileno()
+        while not answer.endswith(b"\n"):
+            if not select.select([out], [], [], timeout)[0]:
+                raise AssertionError("driver did not answer %r in %d s" % (line[:60], timeout))
+            chunk = os.read(out, 1 << 16)
+            if not chunk:
+                raise AssertionError("driver ended on %r" % line[:60])
+            answer += chunk
+        answer = answer.decode("latin-1").rstrip("\r\n")
+        assert answer == "ok" or answer.startswith("ok "), "%s -> %s" % (line[:60], answer)
+        return unescape(answer[3:])
+
+    def start(self, *words):
+        """Starts vek.exe with these command-line words; waits for its window."""
+        self.process = self.wine.popen([WINE_RUN, os.path.join(self.build, "vek.exe")] + list(words),
+                                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.find("DNS lookup")
+
+    def find(self, caption, seconds=60):
+        self.ask("find %d %s" % (seconds * 1000, caption), timeout=seconds + 10)
+
+    def ended(self, seconds=20):
+        """Waits for the current window to go and vek.exe to end."""
+        self.ask("gone %d" % (seconds * 1000), timeout=seconds + 10)
+        self.process.wait(seconds)
+
+    def text(self, cid):
+        return self.ask("text %d" % cid).replace("\r\n", "\n")
+
+    def settext(self, cid, text):
+        self.ask("settext %d %s" % (cid, escape(text)))
+
+    def post(self, cid, message, w=0, l=0):
+        self.ask("post %d %d %d %d" % (cid, message, w, l))
+
+    def send(self, cid, message, w=0, l=0):
+        return int(self.ask("send %d %d %d %d" % (cid, message, w, l)))
+
+    def click(self, cid):
+        self.post(cid, 0xF5)  # BM_CLICK, posted: a modal box may follow
+
+    def key(self, cid, vk):
+        self.post(cid, 0x100, vk, 1)  # WM_KEYDOWN through the dialog's loop
+
+    def enabled(self, cid):
+        return self.ask("enabled %d" % cid) == "1"
+
+    def wait_text(self, cid, want, seconds=30):
+        wait_for(lambda: self.text(cid) == want, seconds, "%r in control %d" % (want, cid))
+
+    def close(self):
+        self.post(0, 0x10)  # WM_CLOSE
+
+
+@pytest.fixture(scope="session")
+def wine(request):
+    build = os.path.abspath(request.config.getoption("--build"))
+    session = Wine(build, "gui", request.config.getoption("--display-offset"))
+    yield session
+    session.close()
+
+
+@pytest.fixture
+def vek(wine):
+    """A driver, and an empty settings store; vek.exe is started by the test."""
+    for key in (OPTIONS_KEY, RECT_KEY):
+        wine.run(["reg", "delete", key, "/f"])
+    runs = Vek(wine, wine.build)
+    yield runs
+    for process in (runs.process, runs.driver):
+        if process is not None:
+            stop(process)
+
+
+class Server:
+    """A scripted name server (tests/servers/scripted_server.py) on one
+    address of the test network, stopped by its PID."""
+
+    def __init__(self, host, script, lifetime=120):
+        self.address = "%s.%d" % (NET, host)
+        self.dir = tempfile.mkdtemp(prefix="vek-gui-server-")
+        self.log = os.path.join(self.dir, "log")
+        ready = os.path.join(self.dir, "ready")
+        script_file = os.path.join(self.dir, "script")
+        with open(script_file, "w") as out:
+            json.dump(script, out)
+        self.process = subprocess.Popen([
+            sys.executable, os.path.join(SERVERS, "scripted_server.py"), "--address", self.address,
+            "--script-file", script_file, "--ready", ready, "--log", self.log, "--lifetime", str(lifetime)])
+        wait_for(lambda: os.path.exists(ready) or self.process.poll() is not None, 10, "the server")
+
+    def events(self):
+        with open(self.log) as log:
+            return [line.split(" ", 1)[1].rstrip("\n") for line in log if " " in line]
+
+    def sees(self, prefix, seconds=30):
+        return wait_for(lambda: [e for e in self.events() if e.startswith(prefix)], seconds, prefix)
+
+    def query(self):
+        """The query it read, as bytes without the length prefix."""
+        return bytes.fromhex(self.sees("query ")[0].split(" ", 1)[1])[2:]
+
+
+@pytest.fixture
+def server():
+    started = []
+    yield lambda host, script: started.append(Server(host, script)) or started[-1]
+    for one in started:
+        stop(one.process)
