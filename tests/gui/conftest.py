@@ -1,11 +1,9 @@
 """Fixtures of the end-to-end window tests: vek.exe under Wine, worked from
 outside by vek-gui-driver.exe, and scripted name servers on VEK_TEST_NET."""
-import json
 import os
 import select
 import subprocess
 import sys
-import tempfile
 
 import pytest
 
@@ -125,33 +123,25 @@ def vek(wine):
             stop(process)
 
 
-class Server:
-    """A scripted name server (tests/servers/scripted_server.py) on one
-    address of the test network, stopped by its PID."""
+sys.path.insert(0, SERVERS)
+import scripted_server  # noqa: E402  (the one scripted server, found by path)
 
-    def __init__(self, host, script, lifetime=120):
-        self.address = "%s.%d" % (NET, host)
-        self.dir = tempfile.mkdtemp(prefix="vek-gui-server-")
-        self.log = os.path.join(self.dir, "log")
-        ready = os.path.join(self.dir, "ready")
-        script_file = os.path.join(self.dir, "script")
-        with open(script_file, "w") as out:
-            json.dump(script, out)
-        self.process = subprocess.Popen([
-            sys.executable, os.path.join(SERVERS, "scripted_server.py"), "--address", self.address,
-            "--script-file", script_file, "--ready", ready, "--log", self.log, "--lifetime", str(lifetime)])
-        wait_for(lambda: os.path.exists(ready) or self.process.poll() is not None, 10, "the server")
 
-    def events(self):
-        with open(self.log) as log:
-            return [line.split(" ", 1)[1].rstrip("\n") for line in log if " " in line]
+class Server(scripted_server.Server):
+    """The scripted name server on one address of the test network, port 53
+    (the window asks no other); a wait that runs out fails the test."""
+
+    def __init__(self, host, script):
+        super().__init__("%s.%d" % (NET, host), script, port=53, lifetime=120)
 
     def sees(self, prefix, seconds=30):
-        return wait_for(lambda: [e for e in self.events() if e.startswith(prefix)], seconds, prefix)
+        return wait_for(lambda: self.saw(prefix), seconds, prefix)
 
     def query(self):
         """The query it read, as bytes without the length prefix."""
-        return bytes.fromhex(self.sees("query ")[0].split(" ", 1)[1])[2:]
+        self.sees("query ")
+        event = next(e for e in self.events() if e.startswith("query "))
+        return bytes.fromhex(event.split(" ", 1)[1])[2:]
 
 
 @pytest.fixture
@@ -159,4 +149,4 @@ def server():
     started = []
     yield lambda host, script: started.append(Server(host, script)) or started[-1]
     for one in started:
-        stop(one.process)
+        one.stop()
