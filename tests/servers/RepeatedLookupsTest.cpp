@@ -12,7 +12,7 @@
 #include "CliLookup.h"
 #include "InterruptibleRun.h"
 #include "Options.h"
-#include "ServerProcess.h"
+#include "ScriptedServer.h"
 
 namespace {
 
@@ -44,9 +44,9 @@ int OpenDescriptors() {
 }
 
 // One lookup as vek-cli runs it, from its command line on.
-std::string RunCliLookup(const ServerProcess& server) {
-    const std::string port = std::to_string(ServerProcess::port());
-    const char* argv[] = {"vek-cli", "-s", server.address().c_str(), "-p", port.c_str(), "x.zt"};
+std::string RunCliLookup() {
+    const std::string server = TestAddress(160), port = std::to_string(ScriptedServerPort());
+    const char* argv[] = {"vek-cli", "-s", server.c_str(), "-p", port.c_str(), "x.zt"};
     CliOptions options;
     std::string error;
     if (!ParseOptions(6, argv, options, error)) return error;
@@ -61,13 +61,10 @@ std::string RunCliLookup(const ServerProcess& server) {
 
 TEST(RepeatedLookups, AThousandLookupsLeaveNoMemoryOrSocketBehind) {
     const int cycle = kCycle, lookups = 1000;
-    ServerProcess server(160, "thousand_lookups");
-    ASSERT_TRUE(server.ready());
-
     std::size_t heapAfterWarmUp = 0;
     int descriptorsAfterWarmUp = 0;
     for (int i = 0; i < lookups; ++i) {
-        const std::string report = RunCliLookup(server);
+        const std::string report = RunCliLookup();
         // Every kind of reply gets its own report; none is lost.
         switch (i % cycle) {
             case 0: ASSERT_NE(report.find("\tx.zt\t60 \tA\t10.0.0.1\n"), std::string::npos) << i; break;
