@@ -10,7 +10,7 @@ TSAN   := build/tsan
 CMAKE_NATIVE := -DCMAKE_BUILD_TYPE=RelWithDebInfo
 CMAKE_WIN    := -DCMAKE_BUILD_TYPE=Release -DCMAKE_TOOLCHAIN_FILE=$(CURDIR)/cmake/mingw-w64.cmake
 
-.PHONY: all deps build native win asan tsan test test-native test-asan test-tsan test-win fuzz run dist bench clean
+.PHONY: all deps build native win native-tests win-tests asan tsan test test-native test-asan test-tsan test-win fuzz run dist bench clean
 
 all: build
 
@@ -27,7 +27,16 @@ win:
 	@cmake -S . -B $(WIN) $(CMAKE_WIN) >/dev/null
 	@cmake --build $(WIN) -j $(JOBS)
 
-# The sanitizer builds hold only what their stages run.
+# Every test stage builds only what it runs: the test programs (target
+# vek-tests, vek-cli included), and under Wine vek.exe for the window tests.
+native-tests:
+	@cmake -S . -B $(NATIVE) $(CMAKE_NATIVE) >/dev/null
+	@cmake --build $(NATIVE) -j $(JOBS) --target vek-tests
+
+win-tests:
+	@cmake -S . -B $(WIN) $(CMAKE_WIN) >/dev/null
+	@cmake --build $(WIN) -j $(JOBS) --target vek-tests vek
+
 asan:
 	@cmake -S . -B $(ASAN) -DCMAKE_BUILD_TYPE=Debug -DVEK_SANITIZE=address,undefined >/dev/null
 	@cmake --build $(ASAN) -j $(JOBS) --target vek-tests
@@ -36,13 +45,13 @@ tsan:
 	@cmake -S . -B $(TSAN) -DCMAKE_BUILD_TYPE=Debug -DVEK_SANITIZE=thread >/dev/null
 	@cmake --build $(TSAN) -j $(JOBS) --target vek-cli vek-exchange-tests
 
-test: build
+test: deps
 	@$(MAKE) --no-print-directory test-native test-asan test-tsan test-win fuzz
 	@echo "all test stages passed"
 
 # Every stage's tests are independent of each other: two at a time. No
 # stage retries a failed test.
-test-native:
+test-native: native-tests
 	cd $(NATIVE) && ctest --output-on-failure -j 2
 
 # Every finding ends the program with a failure (leaks included).
@@ -58,7 +67,7 @@ test-asan: asan
 test-tsan: tsan
 	cd $(TSAN) && $(SANITIZER_ENV) ctest --output-on-failure -j 2 -L exchange
 
-test-win: win
+test-win: win-tests
 	cd $(WIN) && ctest --output-on-failure -j 2
 
 # The seed corpus reaches every entry of the target: 30 s are enough.

@@ -30,12 +30,6 @@ void ReportAs(std::int32_t queryTypeIndex, const std::uint8_t* data, std::size_t
     Require(state.LookupFailed == (size == 0));
 }
 
-void ReportOrdinary(const std::uint8_t* data, std::size_t size) { ReportAs(1, data, size); }
-
-void ReportTransfer(const std::uint8_t* data, std::size_t size) {
-    ReportAs(LookupState::kAxfrIndex, data, size);
-}
-
 // Two bytes of start position, then the bytes the name is read from.
 void DecodeOneName(const std::uint8_t* data, std::size_t size) {
     if (size < 2) return;
@@ -77,17 +71,11 @@ void PrepareOneQuery(const std::uint8_t* data, std::size_t size) {
 
 // vek-cli's arguments, separated by zero bytes.
 void ParseArguments(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> words{"vek-cli"};
-    std::string word;
+    std::vector<std::string> words{"vek-cli", ""};
     for (std::size_t i = 0; i < size && words.size() < 64; ++i) {
-        if (data[i] != 0) {
-            word += static_cast<char>(data[i]);
-            continue;
-        }
-        words.push_back(word);
-        word.clear();
+        if (data[i] != 0) words.back() += static_cast<char>(data[i]);
+        else words.emplace_back();
     }
-    words.push_back(word);
     std::vector<const char*> argv;
     for (const std::string& w : words) argv.push_back(w.c_str());
     CliOptions options;
@@ -101,8 +89,10 @@ void ParseArguments(const std::uint8_t* data, std::size_t size) {
     Require(options.queryTypeIndex >= 0 && options.queryTypeIndex <= 19);
 }
 
-const Entry kEntries[] = {ReportOrdinary, ReportTransfer, DecodeOneName, PrepareOneQuery,
-                          ParseArguments};
+const Entry kEntries[] = {
+    [](const std::uint8_t* data, std::size_t size) { ReportAs(1, data, size); },
+    [](const std::uint8_t* data, std::size_t size) { ReportAs(LookupState::kAxfrIndex, data, size); },
+    DecodeOneName, PrepareOneQuery, ParseArguments};
 constexpr std::size_t kEntryCount = sizeof kEntries / sizeof kEntries[0];
 }  // namespace
 

@@ -10,29 +10,26 @@ out=$root/build/fuzz
 mkdir -p "$out/corpus"
 
 cxx=clang++-14
+# Version.h as CMake writes it, from the version in project().
+IFS=. read -r major minor patch < <(sed -n 's/^project(Vek VERSION \([0-9.]*\).*/\1/p' "$root/CMakeLists.txt")
+sed -e "s/@PROJECT_VERSION_MAJOR@/$major/; s/@PROJECT_VERSION_MINOR@/$minor/" \
+    -e "s/@PROJECT_VERSION_PATCH@/$patch/; s/@PROJECT_VERSION@/$major.$minor.$patch/" \
+    "$root/src/resources/Version.h.in" > "$out/Version.h"
 flags=(-std=c++17 -O1 -g -fno-omit-frame-pointer
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-       -I"$root/src/engine" -I"$root/src/report" -I"$root/src/resources" -I"$root/src/cli")
+       -I"$out" -I"$root/src/wire" -I"$root/src/engine" -I"$root/src/report" -I"$root/src/resources" -I"$root/src/cli")
 # The whole portable core and vek-cli's library, as the native build links
 # them, so that a new entry of the target can reach any of it; libFuzzer
 # brings its own main().
 sources=("$root"/src/engine/*.cpp "$root"/src/engine/sockets/SocketsPosix.cpp
          "$root"/src/report/*.cpp "$root"/src/resources/*.cpp "$root"/src/cli/*.cpp
          "$root"/tests/fuzz/ReportFuzzer.cpp)
-mkdir -p "$out/objects"
-rm -f "$out"/objects/*.o
-compile() { "$cxx" "${flags[@]}" -c "$1" -o "$out/objects/$(basename "$1" .cpp).o"; }
-running=()  # two compilers at a time
-for src in "${sources[@]}"; do
-  [ "$(basename "$src")" != main.cpp ] || continue
-  compile "$src" &
-  running+=($!)
-  if [ ${#running[@]} -ge 2 ]; then
-    wait "${running[0]}"
-    running=("${running[@]:1}")
-  fi
-done
-for pid in "${running[@]}"; do wait "$pid"; done
+kept=(); for src in "${sources[@]}"; do [[ $src == */cli/main.cpp ]] || kept+=("$src"); done
+rm -rf "$out/objects" && mkdir -p "$out/objects" && cd "$out/objects"
+half=$(( (${#kept[@]} + 1) / 2 ))  # two compilers at a time
+"$cxx" "${flags[@]}" -c "${kept[@]:0:half}" & first=$!
+"$cxx" "${flags[@]}" -c "${kept[@]:half}"
+wait $first
 "$cxx" "${flags[@]}" "$out"/objects/*.o -pthread -o "$out/report-fuzzer"
 
 # New inputs go to build/fuzz/corpus; the seeds in the repository stay as they are.

@@ -1,5 +1,6 @@
 // The TCP exchange on a worker thread, interrupted from another thread,
-// against scripted servers; run under ThreadSanitizer as well.
+// against the scripted servers of CMakeLists.txt (hosts 40 to 43); run
+// under ThreadSanitizer as well.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -13,16 +14,16 @@
 #include <thread>
 
 #include "LookupState.h"
-#include "ServerProcess.h"
+#include "ScriptedServer.h"
 
 namespace {
 using namespace std::chrono_literals;
 
 class TestLookup : public LookupState {
 public:
-    explicit TestLookup(const ServerProcess& server, std::int32_t typeIndex = 1) {
-        Server = server.address();
-        ServerPort = static_cast<std::uint16_t>(ServerProcess::port());
+    explicit TestLookup(int host, std::int32_t typeIndex = 1) {
+        Server = TestAddress(host);
+        ServerPort = ScriptedServerPort();
         Target = "zt";
         QueryTypeIndex = typeIndex;
         Busy = 1;
@@ -37,6 +38,13 @@ protected:
     }
 };
 
+// Polls `ready` every 10 ms, at most `count` times.
+template <typename Ready>
+bool Poll(Ready ready, int count = 1000) {
+    for (int i = 0; i < count && !ready(); ++i) std::this_thread::sleep_for(10ms);
+    return ready();
+}
+
 // Runs the lookup on a thread of its own; `during` runs meanwhile on this
 // one. Waits a bounded time for the end, interrupting if it overruns.
 template <typename During>
@@ -48,31 +56,18 @@ void RunLookup(TestLookup& lookup, During during) {
         done = true;
     });
     during();
-    for (int i = 0; i < 1500 && !done; ++i) std::this_thread::sleep_for(10ms);
-    EXPECT_TRUE(done) << "the lookup did not end";
+    EXPECT_TRUE(Poll([&] { return done.load(); }, 1500)) << "the lookup did not end";
     if (!done) lookup.Interrupt();
     worker.join();
 }
 
-bool WaitForSocket(const LookupState& lookup) {
-    for (int i = 0; i < 1000; ++i) {
-        if (lookup.LookupSocket != net::kNoSocket) return true;
-        std::this_thread::sleep_for(10ms);
-    }
-    return false;
-}
-
 const char kNoData[] = "Lookup failed: no data recieved";
 
-// Polls until the lookup's thread waits in a receive call.
-bool WaitForBlockedReceive(const TestLookup& lookup) {
-    for (int i = 0; i < 1000; ++i) {
-        std::ifstream call("/proc/self/task/" + std::to_string(lookup.thread) + "/syscall");
-        long number = -1;
-        if (lookup.thread && call >> number && number == SYS_recvfrom) return true;
-        std::this_thread::sleep_for(10ms);
-    }
-    return false;
+// Whether the lookup's thread waits in a receive call.
+bool InReceive(const TestLookup& lookup) {
+    std::ifstream call("/proc/self/task/" + std::to_string(lookup.thread) + "/syscall");
+    long number = -1;
+    return lookup.thread && call >> number && number == SYS_recvfrom;
 }
 
 bool EndsWith(const std::string& text, const std::string& end) {
@@ -81,12 +76,10 @@ bool EndsWith(const std::string& text, const std::string& end) {
 }  // namespace
 
 TEST(ExchangeThread, InterruptWakesABlockedReadAndTheSocketIsClosedOnce) {
-    ServerProcess server(40, "silent");
-    ASSERT_TRUE(server.ready());
-    TestLookup lookup(server);
+    TestLookup lookup(40);
     int reused = -1;
     RunLookup(lookup, [&] {
-        ASSERT_TRUE(WaitForBlockedReceive(lookup));
+        ASSERT_TRUE(Poll([&] { return InReceive(lookup); }));
         lookup.Interrupt();
         // The number just freed is handed out again; a second close by the
         // exchange would take this socket down.
@@ -104,9 +97,7 @@ TEST(ExchangeThread, InterruptWakesABlockedReadAndTheSocketIsClosedOnce) {
 }
 
 TEST(ExchangeThread, InterruptBeforeTheConnectionEndsTheLookupAtOnce) {
-    ServerProcess server(41, "silent");
-    ASSERT_TRUE(server.ready());
-    TestLookup lookup(server);
+    TestLookup lookup(41);
     lookup.Interrupt();  // nothing to close yet
     const auto start = std::chrono::steady_clock::now();
     RunLookup(lookup, [] {});
@@ -117,13 +108,11 @@ TEST(ExchangeThread, InterruptBeforeTheConnectionEndsTheLookupAtOnce) {
 
 TEST(ExchangeThread, InterruptAtAnyMomentOfATransferEndsItCleanly) {
     const int rounds = 6;  // as many as the scenario serves
-    ServerProcess server(42, "trickled_transfers");
-    ASSERT_TRUE(server.ready());
     for (int round = 0; round < rounds; ++round) {
-        TestLookup lookup(server, LookupState::kAxfrIndex);
+        TestLookup lookup(42, LookupState::kAxfrIndex);
         RunLookup(lookup, [&] {
             if (round % 2) {
-                ASSERT_TRUE(WaitForSocket(lookup));
+                ASSERT_TRUE(Poll([&] { return lookup.LookupSocket != net::kNoSocket; }));
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(round * 40));
             lookup.Interrupt();
@@ -138,9 +127,7 @@ TEST(ExchangeThread, InterruptAtAnyMomentOfATransferEndsItCleanly) {
 }
 
 TEST(ExchangeThread, AStreamThatNeverEndsIsCutAtTheSizeBound) {
-    ServerProcess server(43, "endless_transfer");
-    ASSERT_TRUE(server.ready());
-    TestLookup lookup(server, LookupState::kAxfrIndex);
+    TestLookup lookup(43, LookupState::kAxfrIndex);
     lookup.MaxReceived = 4096;
     RunLookup(lookup, [] {});
     EXPECT_FALSE(lookup.LookupFailed);

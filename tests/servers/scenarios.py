@@ -1,5 +1,5 @@
-"""Named scripts for the GoogleTest programs that start a scripted server
-(ServerProcess.h): scripted_server.py --scenario NAME."""
+"""Named scripts for the scripted servers of the GoogleTest programs
+(with_servers.py HOST=NAME)."""
 import struct
 
 from messages import ANSWER, a, message, raw_answer, raw_record

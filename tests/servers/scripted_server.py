@@ -1,37 +1,24 @@
 #!/usr/bin/env python3
 """A scripted name server on TCP, for the tests that need a server to
-misbehave on cue.
-
-It listens on one address and port and carries out a script, a list of
-actions, one connection after another:
+misbehave on cue. It listens on one address and port and carries out a
+script, one connection after another; DATA is bytes (hex in a script file):
 
   ["accept"]              wait for the next connection (at most 60 s)
   ["read_query"]          read one length-prefixed message (at most 30 s)
   ["send", DATA]          send these bytes
-  ["repeat", DATA, N]     send these bytes N times, logging "repeated N"
-                          after the Nth
-  ["trickle", DATA, S]    send these bytes one at a time, S seconds apart,
+  ["repeat", DATA, N]     send them N times, logging "repeated N" after the Nth
+  ["trickle", DATA, S]    send them a byte at a time, S seconds apart,
                           logging "trickled N" after the Nth
   ["loop", N, [ACTIONS]]  carry out the nested actions N times
-  ["pause", S]            let S seconds pass, so that what follows arrives
-                          as a chunk of its own
-  ["hold", S]             keep the connection open, reading and dropping
-                          whatever comes, until the client closes it
-                          ("closed by client") or S seconds pass ("hold over")
-  ["close"]               close the connection (FIN)
-  ["reset"]               close it with a reset (RST)
+  ["pause", S]            let S seconds pass: what follows is a chunk of its own
+  ["hold", S]             read and drop until the client closes ("closed by
+                          client") or S seconds pass ("hold over")
+  ["close"] / ["reset"]   close the connection with FIN / with RST
 
-DATA is bytes in Python and hex text in a --script-file. The server logs
-what it saw, one event a line, and ends when the script is done or its
-lifetime is over.
-
-From Python:
+It logs what it saw, one event a line, and ends when the script is done or
+its lifetime is over. From Python:
     with scripted_server.Server(address, script) as server:
         server.pid, server.port, server.sees("query"), server.events()
-    (leaving the block stops it by its PID; server.stop() does too)
-From the command line (e.g. a GoogleTest program):
-    scripted_server.py --address A --port P --scenario NAME --ready FILE --log FILE
-    with a named script of scenarios.py; FILE receives the PID once listening.
 """
 import argparse
 import json
@@ -45,18 +32,14 @@ import sys
 import tempfile
 import time
 
-HERE = os.path.dirname(os.path.abspath(__file__))
-# Port 53 needs root; elsewhere the servers take a high port and the client
-# is told with -p.
+# Port 53 needs root; elsewhere the client is told the high port with -p.
 PORT = 53 if os.geteuid() == 0 else 10053
 
 
 def wait_for(condition, seconds, step=0.02):
     """Polls `condition` until it holds or `seconds` have passed."""
     end = time.monotonic() + seconds
-    while time.monotonic() < end:
-        if condition():
-            return True
+    while time.monotonic() < end and not condition():
         time.sleep(step)
     return condition()
 
@@ -73,28 +56,27 @@ def stop_pid(process, seconds=5):
 
 
 def as_json(actions):
-    """The script with its bytes as hex, as the server process reads it."""
     return [as_json(x) if isinstance(x, list) else x.hex() if isinstance(x, bytes) else x
             for x in actions]
 
 
 class Server:
-    """A running server process; `address` and `port` are where it listens."""
+    """A running server process; `address` and `port` are where it listens.
+    Leaving the with block, or stop(), ends it by its PID."""
 
     def __init__(self, address, script, port=PORT, lifetime=90):
         self.address, self.port = address, port
         self.dir = tempfile.mkdtemp(prefix="vek-server-")
         self.ready, self.log = os.path.join(self.dir, "ready"), os.path.join(self.dir, "log")
-        script_file = os.path.join(self.dir, "script")
-        with open(script_file, "w") as out:
+        with open(os.path.join(self.dir, "script"), "w") as out:
             json.dump(as_json(script), out)
         self.process = subprocess.Popen([
             sys.executable, os.path.abspath(__file__), "--address", address, "--port", str(port),
-            "--script-file", script_file, "--ready", self.ready, "--log", self.log,
+            "--script-file", out.name, "--ready", self.ready, "--log", self.log,
             "--lifetime", str(lifetime)])
         self.pid = self.process.pid
-        if not wait_for(lambda: os.path.exists(self.ready) or self.process.poll() is not None, 10) \
-                or self.process.poll() is not None:
+        wait_for(lambda: os.path.exists(self.ready) or self.process.poll() is not None, 10)
+        if not os.path.exists(self.ready):
             self.stop()
             raise RuntimeError("scripted server on %s did not start" % address)
 
@@ -120,22 +102,14 @@ class Server:
         return wait_for(lambda: self.saw(prefix), seconds)
 
 
-
 class Script:
-    def __init__(self, listener, log):
-        self.listener, self.log = listener, log
-        self.conn = None
-        self.start = time.monotonic()
-        self.deadline = self.start
+    def __init__(self, listener, log, deadline):
+        self.listener, self.log, self.deadline = listener, log, deadline
+        self.conn, self.start = None, time.monotonic()
 
     def event(self, text):
         self.log.write("%.3f %s\n" % (time.monotonic() - self.start, text))
         self.log.flush()
-
-    def run(self, actions, deadline):
-        self.deadline = deadline
-        self.do_loop(1, actions)
-        self.event("script done" if time.monotonic() < deadline else "lifetime over")
 
     def do_loop(self, count, actions):
         for _ in range(count):
@@ -151,16 +125,12 @@ class Script:
 
     def read_exactly(self, count):
         data = b""
-        while len(data) < count:
-            chunk = self.conn.recv(count - len(data))
-            if not chunk:
-                break
+        while len(data) < count and (chunk := self.conn.recv(count - len(data))):
             data += chunk
         return data
 
     def do_read_query(self):
-        """A client that resets the connection is logged; the script goes
-        on, so that the next connection is still served."""
+        """A client that resets is logged; the next connection is still served."""
         self.conn.settimeout(30)
         try:
             prefix = self.read_exactly(2)
@@ -169,27 +139,30 @@ class Script:
             return self.event("query not read: %s" % error)
         self.event("query %s" % (prefix + body).hex())
 
-    def send_all(self, data):
-        try:
-            self.conn.sendall(data)
-            return True
-        except OSError as error:
-            self.event("send failed: %s" % error.strerror)
-            return False
+    def send(self, data, count=1, step=None):
+        """Sends `data` `count` times, logging `step` N after the Nth;
+        False once the client has gone."""
+        for sent in range(1, count + 1):
+            try:
+                self.conn.sendall(data)
+            except OSError as error:
+                self.event("send failed: %s" % error.strerror)
+                return False
+            if step:
+                self.event("%s %d" % (step, sent))
+            if time.monotonic() > self.deadline:
+                break
+        return True
 
     def do_send(self, data):
-        self.send_all(bytes.fromhex(data))
+        self.send(bytes.fromhex(data))
 
     def do_repeat(self, data, count):
-        block = bytes.fromhex(data)
-        for sent in range(1, count + 1):
-            if time.monotonic() > self.deadline or not self.send_all(block):
-                return
-            self.event("repeated %d" % sent)
+        self.send(bytes.fromhex(data), count, "repeated")
 
     def do_trickle(self, data, seconds):
         for count, byte in enumerate(bytes.fromhex(data), 1):
-            if not self.send_all(bytes([byte])):
+            if not self.send(bytes([byte])):
                 return
             self.event("trickled %d" % count)
             time.sleep(seconds)
@@ -222,25 +195,14 @@ class Script:
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("--address", required=True)
+    for option in ("--address", "--script-file", "--ready", "--log"):
+        parser.add_argument(option, required=True)
     parser.add_argument("--port", type=int, default=PORT)
-    source = parser.add_mutually_exclusive_group(required=True)
-    source.add_argument("--script-file", help="file holding the JSON list of actions")
-    source.add_argument("--scenario", help="a named script of scenarios.py")
-    parser.add_argument("--ready", required=True, help="file that receives the PID")
-    parser.add_argument("--log", required=True)
     parser.add_argument("--lifetime", type=float, default=90)
     args = parser.parse_args()
-    if args.scenario:
-        sys.path.insert(0, HERE)
-        import scenarios
-        script = as_json(scenarios.SCRIPTS[args.scenario]())
-    else:
-        with open(args.script_file) as text:
-            script = json.load(text)
-
-    family = socket.AF_INET6 if ":" in args.address else socket.AF_INET
-    listener = socket.socket(family, socket.SOCK_STREAM)
+    with open(args.script_file) as text:
+        script = json.load(text)
+    listener = socket.socket(socket.AF_INET6 if ":" in args.address else socket.AF_INET)
     listener.setsockopt(socket.SOL_SOCKET, socket.SO_REUSEADDR, 1)
     listener.bind((args.address, args.port))
     listener.listen(4)
@@ -248,13 +210,14 @@ def main():
         with open(args.ready + ".tmp", "w") as ready:
             ready.write("%d\n" % os.getpid())
         os.rename(args.ready + ".tmp", args.ready)
-        runner = Script(listener, log)
+        script_run = Script(listener, log, time.monotonic() + args.lifetime)
         try:
-            runner.run(script, time.monotonic() + args.lifetime)
+            script_run.do_loop(1, script)
+            script_run.event("script done" if time.monotonic() < script_run.deadline
+                             else "lifetime over")
         except OSError as error:
-            runner.event("error: %s" % error)
-    return 0
+            script_run.event("error: %s" % error)
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    main()

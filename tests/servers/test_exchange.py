@@ -54,7 +54,6 @@ def test_complete_reply_ends_the_lookup_while_the_server_holds_on(cli, qtype, se
         assert server.sees("closed by client") and not server.saw("hold over")
 
 
-@pytest.mark.wine
 def test_server_given_by_name_is_asked_at_its_first_address(cli):
     with Server("127.0.0.1", SERVE + [["send", ANSWER_A], ["hold", HOLD]], port=10531) as server:
         status, report, _ = cli.run(["-s", "localhost", "-p", "10531", "example.zt"])
@@ -62,17 +61,13 @@ def test_server_given_by_name_is_asked_at_its_first_address(cli):
         assert server.saw("query")
 
 
-@pytest.mark.wine
-@pytest.mark.parametrize("options, report", [
-    pytest.param([], REFUSED + "\n", id="short"),
-    pytest.param(["-d"], REFUSED + "\n\nDetailed explanation:\n\t", id="detailed")])
-def test_refused_connection(cli, options, report):
-    status, text, _ = cli.run(options + ["-s", address(129), "x.zt"])
-    assert status == FAILED and text.startswith(report) and (options or text == report)
-
-
-def test_unresolvable_server(cli):
-    status, report, _ = cli.run(["-s", "no-such-server.invalid", "x.zt"])
-    assert status == FAILED
-    assert report.startswith("Lookup failed while retrieving server address:\n\t")
-    assert "host not found" in report
+@pytest.mark.parametrize("options, server, report", [
+    pytest.param([], address(129), REFUSED + "\n", id="refused"),
+    pytest.param(["-d"], address(129), REFUSED + "\n\nDetailed explanation:\n\t",
+                 marks=pytest.mark.wine, id="refused-detailed"),
+    pytest.param([], "no-such-server.invalid",
+                 "Lookup failed while retrieving server address:\n\t", id="unresolvable")])
+def test_failed_connection(cli, options, server, report):
+    """A report that ends in a tab is the start of one (the system's own text follows)."""
+    status, text, _ = cli.run(options + ["-s", server, "x.zt"])
+    assert status == FAILED and (text == report or report.endswith("\t") and text.startswith(report))
