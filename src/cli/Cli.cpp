@@ -6,6 +6,8 @@
 #include "CliLookup.h"
 #include "DecodeFile.h"
 #include "InterruptibleRun.h"
+#include "KeyLoading.h"
+#include "MessageWatch.h"
 #include "Options.h"
 #include "Output.h"
 #include "ReportFile.h"
@@ -53,16 +55,23 @@ int Lookup(CliLookup& lookup, const CliOptions& options) {
     return kExitReply;
 }
 
-// Prints the report (what was not printed yet), saves it where -o asks, and
-// gives the exit status.
-int Finish(const CliLookup& lookup, const CliOptions& options) {
-    PrintReport(lookup.ReportText, lookup.Printed);
-    if (!options.outputFile.empty() && !WriteReportFile(options.outputFile, lookup.ReportText)) {
+// Prints the report, or with --zone the zone-file text, (what was not
+// printed yet), saves it where -o asks, and gives the exit status. With
+// --zone a failure report goes to standard error, away from the zone.
+int Finish(const CliLookup& lookup, const CliOptions& options, MessageWatch& watch) {
+    const bool zone = options.zoneFile && !lookup.LookupFailed;
+    const std::string& text = zone ? watch.zoneText() : lookup.ReportText;
+    if (zone) PrintReportPart(text, lookup.Printed);
+    else if (options.zoneFile) std::fprintf(stderr, "%s", lookup.ReportText.c_str());
+    else PrintReport(text, lookup.Printed);
+    std::fflush(stdout);
+    int status = lookup.LookupFailed ? kExitFailure : kExitReply;
+    if (!options.outputFile.empty() && !WriteReportFile(options.outputFile, text)) {
         std::fprintf(stderr, "vek-cli: cannot write the report to '%s'\n",
                      options.outputFile.c_str());
-        return kExitFailure;
+        status = kExitFailure;
     }
-    return lookup.LookupFailed ? kExitFailure : kExitReply;
+    return watch.Conclude(status, options.stats, lookup.Server, lookup.ServerPort);
 }
 
 }  // namespace
@@ -83,14 +92,22 @@ int RunCli(int argc, char** argv) {
         std::printf("vek-cli %s\n", kVersion);
         return kExitReply;
     }
+    TsigKey key;
+    bool keyGiven = false;
+    if (!LoadKey(options, key, keyGiven, error)) {
+        PrintUsageError(error);
+        return kExitUsage;
+    }
     int major = 0, minor = 0;
     if (!net::Startup(major, minor)) {
         std::fprintf(stderr, "%s\n", TextOf(kSocketsFailedText));
         return kExitFailure;
     }
-    CliLookup lookup(options);
+    MessageWatch watch(keyGiven ? &key : nullptr, options.zoneFile,
+                       options.queryTypeIndex == LookupState::kAxfrIndex);
+    CliLookup lookup(options, watch);
     const int status = options.printQuery ? PrintQuery(lookup) : Lookup(lookup, options);
     net::Cleanup();
     if (options.printQuery || status != kExitReply) return status;
-    return Finish(lookup, options);
+    return Finish(lookup, options, watch);
 }

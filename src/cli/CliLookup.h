@@ -1,16 +1,20 @@
 #pragma once
 // The lookup state of vek-cli: no controls to refresh, and being busy means
 // nothing beyond the base's flags, so the closing hooks stay as they are. A
-// zone transfer's report is printed as it grows, while the stream arrives.
+// zone transfer's report (or, with --zone, its zone-file text) is printed as
+// it grows, while the stream arrives; each message also goes through the
+// watch (TSIG, statistics, the transfer's end).
 #include <cstddef>
 
 #include "LookupState.h"
+#include "MessageWatch.h"
 #include "Options.h"
 #include "Output.h"
+#include "Texts.h"
 
 class CliLookup final : public LookupState {
 public:
-    explicit CliLookup(const CliOptions& options) {
+    CliLookup(const CliOptions& options, MessageWatch& watch) : watch_(watch), zoneFile_(options.zoneFile) {
         Target = options.target;
         Server = options.server;
         ServerPort = options.port;
@@ -21,9 +25,27 @@ public:
         LookupTarget = Target;
     }
 
-    // Report bytes printed while the lookup ran.
+    // Report (or zone-file) bytes printed while the lookup ran.
     std::size_t Printed = 0;
 
+    bool QueryReady(std::uint8_t* query, int capacity) override {
+        std::string error;
+        if (watch_.SignQuery(query, capacity, error)) return true;
+        ReportText = "vek-cli: " + error + "\n";
+        LookupFailed = true;
+        return false;
+    }
+    void MessageArrived(const std::uint8_t* framed, int size) override {
+        watch_.Arrived(framed, size);
+        if (zoneFile_) Printed = PrintReportPart(watch_.zoneText(), Printed);
+    }
+
 protected:
-    void ReportGrew() override { Printed = PrintReportPart(ReportText, Printed); }
+    void ReportGrew() override {
+        if (!zoneFile_) Printed = PrintReportPart(ReportText, Printed);
+    }
+
+private:
+    MessageWatch& watch_;
+    const bool zoneFile_;
 };

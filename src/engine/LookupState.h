@@ -87,6 +87,13 @@ public:
     void ReportArrivedMessages(TransferReport& transfer, const std::uint8_t* buffer, int total);
     void ReportTransferReceived(TransferReport& transfer, const std::uint8_t* buffer, int total);
 
+    // vek-cli's TSIG and zone-file hooks. QueryReady may extend the framed
+    // query (length prefix first) within its buffer before it is sent;
+    // false stops the lookup (the hook reports why). MessageArrived sees
+    // each complete message of the reply, framed, on the lookup's thread.
+    virtual bool QueryReady(std::uint8_t* /*query*/, int /*capacity*/) { return true; }
+    virtual void MessageArrived(const std::uint8_t* /*framed*/, int /*size*/) {}
+
 protected:
     // Shows the members in the controls (the window's exchange to controls).
     virtual void RefreshControls() {}

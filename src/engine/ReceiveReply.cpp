@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "ArrivedMessages.h"
 #include "LookupState.h"
 #include "ReplyReader.h"
 #include "TransferEnd.h"
@@ -27,6 +28,7 @@ ReceiveEnd ReceiveReply(LookupState& lookup, net::SocketHandle socket,
     bool keepReading = lookup.QueryTypeIndex == LookupState::kAxfrIndex;
     bool headerConsulted = false;
     TransferEnd transferEnd;
+    ArrivedMessages arrived;
     for (;;) {
         const int room = reply.MakeRoom();
         if (room < 0) return ReceiveEnd::OutOfMemory;
@@ -38,6 +40,7 @@ ReceiveEnd ReceiveReply(LookupState& lookup, net::SocketHandle socket,
         if (got <= 0) return ReceiveEnd::Closed;
         if (lookup.InterruptRequested) return ReceiveEnd::Interrupted;
         reply.Add(got);
+        arrived.Feed(lookup, reply.data(), reply.size());
         // The header decides once it is whole, however the first bytes
         // were split into chunks; until then the reply may still turn out
         // to be a short ordinary one.

@@ -122,7 +122,7 @@ void Exchange(LookupState& lookup, const std::uint8_t* query) {
 void LookupState::TcpLookup() {
     LookupFailed = false;
     std::uint8_t query[kQueryBufferSize];
-    if (PrepareQuery(query)) Exchange(*this, query);
+    if (PrepareQuery(query) && QueryReady(query, kQueryBufferSize)) Exchange(*this, query);
     RefreshControls();
     SetBusy(0);
 }

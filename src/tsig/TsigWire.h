@@ -1,0 +1,17 @@
+#pragma once
+// The pieces of a TSIG record and of the data its MAC covers.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr std::uint16_t kTypeTsig = 250;
+constexpr std::uint16_t kClassAny = 255;
+constexpr std::uint16_t kDefaultFudge = 300;
+
+// The canonical (lower-case, uncompressed) wire form of a dotted name;
+// false when a label is empty or longer than 63 bytes, or the name longer
+// than 255.
+bool NameToWire(const std::string& text, std::vector<std::uint8_t>& wire);
+
+void PutU16(std::vector<std::uint8_t>& out, std::uint16_t value);
+void PutU48(std::vector<std::uint8_t>& out, std::uint64_t value);
