@@ -57,9 +57,12 @@ int Lookup(CliLookup& lookup, const CliOptions& options) {
 
 // Prints the report, or with --zone the zone-file text, (what was not
 // printed yet), saves it where -o asks, and gives the exit status. With
-// --zone a failure report goes to standard error, away from the zone.
+// --zone a failure report goes to standard error, away from the zone, and
+// a zone whose reply failed verification is neither printed nor saved.
 int Finish(const CliLookup& lookup, const CliOptions& options, MessageWatch& watch) {
     const bool zone = options.zoneFile && !lookup.LookupFailed;
+    if (zone && !watch.Verify())
+        return watch.Conclude(kExitFailure, options.stats, lookup.Server, lookup.ServerPort);
     const std::string& text = zone ? watch.zoneText() : lookup.ReportText;
     if (zone) PrintReportPart(text, lookup.Printed);
     else if (options.zoneFile) std::fprintf(stderr, "%s", lookup.ReportText.c_str());

@@ -37,7 +37,7 @@ public:
     }
     void MessageArrived(const std::uint8_t* framed, int size) override {
         watch_.Arrived(framed, size);
-        if (zoneFile_) Printed = PrintReportPart(watch_.zoneText(), Printed);
+        if (zoneFile_ && !watch_.verifying()) Printed = PrintReportPart(watch_.zoneText(), Printed);
     }
 
 protected:

@@ -62,12 +62,14 @@ void MessageWatch::Tally(const std::uint8_t* framed, int size) {
         zone_ += "; message " + std::to_string(messages_) + " breaks off here\n";
 }
 
+bool MessageWatch::Verify() { return !verifier_ || verifier_->End(); }
+
 int MessageWatch::Conclude(int status, bool stats, const std::string& server, std::uint16_t port) {
     const double elapsed =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count();
     const char* tsig = "no TSIG";
     if (verifier_) {
-        if (verifier_->End()) {
+        if (Verify()) {
             tsig = "TSIG verified";
             std::fprintf(stderr, ";; TSIG verified with key %s (%d message%s)\n", key_->name.c_str(),
                          verifier_->messages(), verifier_->messages() == 1 ? "" : "s");

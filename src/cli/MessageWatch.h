@@ -26,6 +26,11 @@ public:
 
     // The zone-file text written so far.
     const std::string& zoneText() const { return zone_; }
+    // Whether replies are verified: the zone-file text of a signed reply
+    // is held back until the whole reply has verified.
+    bool verifying() const { return verifier_ != nullptr; }
+    // After the reply: true without a key, or when every message verified.
+    bool Verify();
 
     // After the lookup: says on standard error what failed (TSIG, an
     // unfinished transfer) and, with --stats, the statistics line; returns
