@@ -59,7 +59,8 @@ int Lookup(CliLookup& lookup, const CliOptions& options) {
 // printed yet), saves it where -o asks, and gives the exit status. With
 // --zone a failure report goes to standard error, away from the zone, and
 // a zone whose reply failed verification is neither printed nor saved.
-int Finish(const CliLookup& lookup, const CliOptions& options, MessageWatch& watch) {
+int Finish(CliLookup& lookup, const CliOptions& options) {
+    MessageWatch& watch = lookup.Watch;
     const bool zone = options.zoneFile && !lookup.LookupFailed;
     if (zone && !watch.Verify())
         return watch.Conclude(kExitFailure, options.stats, lookup.Server, lookup.ServerPort);
@@ -106,11 +107,9 @@ int RunCli(int argc, char** argv) {
         std::fprintf(stderr, "%s\n", TextOf(kSocketsFailedText));
         return kExitFailure;
     }
-    MessageWatch watch(keyGiven ? &key : nullptr, options.zoneFile,
-                       options.queryTypeIndex == LookupState::kAxfrIndex);
-    CliLookup lookup(options, watch);
+    CliLookup lookup(options, keyGiven ? &key : nullptr);
     const int status = options.printQuery ? PrintQuery(lookup) : Lookup(lookup, options);
     net::Cleanup();
     if (options.printQuery || status != kExitReply) return status;
-    return Finish(lookup, options, watch);
+    return Finish(lookup, options);
 }

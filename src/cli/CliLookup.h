@@ -14,7 +14,10 @@
 
 class CliLookup final : public LookupState {
 public:
-    CliLookup(const CliOptions& options, MessageWatch& watch) : watch_(watch), zoneFile_(options.zoneFile) {
+    // `key`, when given, must outlive the lookup.
+    explicit CliLookup(const CliOptions& options, const TsigKey* key = nullptr)
+        : Watch(key, options.zoneFile, options.queryTypeIndex == kAxfrIndex),
+          zoneFile_(options.zoneFile) {
         Target = options.target;
         Server = options.server;
         ServerPort = options.port;
@@ -23,21 +26,23 @@ public:
         ReverseQuery = options.inverse;
         DetailedErrors = options.detailedErrors;
         LookupTarget = Target;
+        AnyAddressFamily = true;
     }
 
+    MessageWatch Watch;
     // Report (or zone-file) bytes printed while the lookup ran.
     std::size_t Printed = 0;
 
     bool QueryReady(std::uint8_t* query, int capacity) override {
         std::string error;
-        if (watch_.SignQuery(query, capacity, error)) return true;
+        if (Watch.SignQuery(query, capacity, error)) return true;
         ReportText = "vek-cli: " + error + "\n";
         LookupFailed = true;
         return false;
     }
     void MessageArrived(const std::uint8_t* framed, int size) override {
-        watch_.Arrived(framed, size);
-        if (zoneFile_ && !watch_.verifying()) Printed = PrintReportPart(watch_.zoneText(), Printed);
+        Watch.Arrived(framed, size);
+        if (zoneFile_ && !Watch.verifying()) Printed = PrintReportPart(Watch.zoneText(), Printed);
     }
 
 protected:
@@ -46,6 +51,5 @@ protected:
     }
 
 private:
-    MessageWatch& watch_;
     const bool zoneFile_;
 };

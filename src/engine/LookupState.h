@@ -38,6 +38,9 @@ public:
     int Recursive = 1;
     int ReverseQuery = 0;
     std::uint16_t ServerPort = 53;  // the window always asks port 53
+    // vek-cli reaches servers of either address family (IPv6 addresses,
+    // host names with only AAAA records); the window keeps to IPv4.
+    bool AnyAddressFamily = false;
     // The most bytes one TCP lookup reads, length prefixes included: far
     // above any real zone, and below the 2 GiB that the signed received
     // total can count. A stream that goes on past it is cut there, and the

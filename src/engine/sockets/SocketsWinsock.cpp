@@ -1,9 +1,13 @@
 // The socket layer on Windows Sockets 1.1: thin wrappers over the calls
 // themselves. Error codes are Winsock's own (WSAGetLastError).
 #include "Sockets.h"
+#include "AnyFamily.h"
 #include "HostEntryCopy.h"
 
 #include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <cstring>
 
 namespace net {
 namespace {
@@ -73,6 +77,34 @@ int Recv(SocketHandle s, void* data, int length) {
 
 void Close(SocketHandle s) {
     if (s != kNoSocket) ::closesocket(Native(s));
+}
+
+// getaddrinfo's failures are Windows Sockets codes already.
+bool ResolveAnyFamily(const char* host, std::uint16_t port, std::vector<SocketAddress>& addresses) {
+    addresses.clear();
+    const addrinfo hints = StreamHints<addrinfo>(AF_UNSPEC, SOCK_STREAM, IPPROTO_TCP);
+    addrinfo* found = nullptr;
+    const std::string service = std::to_string(port);
+    const int rc = ::getaddrinfo(BareHost(host).c_str(), service.c_str(), &hints, &found);
+    if (rc != 0) {
+        WSASetLastError(rc);
+        return false;
+    }
+    const bool any = CopyAddresses(found, addresses);
+    ::freeaddrinfo(found);
+    if (!any) WSASetLastError(WSANO_DATA);
+    return any;
+}
+
+SocketHandle ConnectTo(const SocketAddress& address) {
+    const SOCKET s = ::socket(address.family, SOCK_STREAM, IPPROTO_TCP);
+    if (s == INVALID_SOCKET) return kNoSocket;
+    if (::connect(s, reinterpret_cast<const sockaddr*>(address.bytes), address.length) == 0)
+        return static_cast<SocketHandle>(s);
+    const int code = WSAGetLastError();
+    ::closesocket(s);
+    WSASetLastError(code);
+    return kNoSocket;
 }
 
 int LastError() { return WSAGetLastError(); }
