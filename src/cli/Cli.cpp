@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "ArrivedMessages.h"
 #include "CliLookup.h"
 #include "DecodeFile.h"
 #include "InterruptibleRun.h"
@@ -41,6 +42,7 @@ int Decode(CliLookup& lookup, const std::string& path) {
         PrintUsageError(error);
         return kExitUsage;
     }
+    ArrivedMessages().Feed(lookup, bytes.data(), static_cast<std::int32_t>(bytes.size()));
     lookup.ReportReceived(bytes.data(), static_cast<int>(bytes.size()));
     return kExitReply;
 }

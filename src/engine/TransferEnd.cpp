@@ -1,21 +1,10 @@
 #include "TransferEnd.h"
 
 #include "ReplyReader.h"
+#include "zone/RecordWalk.h"
 
 namespace {
 constexpr std::uint16_t kTypeSoa = 6;
-
-// Steps over an encoded name: labels up to the root or a compression
-// pointer. A label kind that is neither fails the reader.
-void SkipName(ReplyReader& reader) {
-    while (reader.ok()) {
-        const std::uint8_t length = reader.u8();
-        if (length == 0) return;
-        if ((length & 0xC0) == 0xC0) return reader.skip(1);
-        if (length & 0xC0) return reader.fail();
-        reader.skip(length);
-    }
-}
 }  // namespace
 
 bool TransferEnd::Scan(const std::uint8_t* buffer, std::int32_t total) {

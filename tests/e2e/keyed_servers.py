@@ -13,9 +13,10 @@ import dns.tsigkeyring
 import dns.zone
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "servers"))
-from harness import address, stop_pid, wait_for  # noqa: E402
+from harness import address  # noqa: E402
 
 import all_types  # noqa: E402
+from name_servers import NameServer  # noqa: E402
 
 SIGNED_ZONE = "signed.zt."
 SIGNED_RECORDS = """$TTL 300
@@ -75,14 +76,11 @@ zone "%(alltypes)s" { type primary; file "%(dir)s/alltypes.zone"; allow-transfer
 """
 
 
-class KeyedServer:
+class KeyedServer(NameServer):
     """kind: "knot" or "bind"."""
 
     def __init__(self, kind, directory):
-        self.kind, self.dir = kind, directory
-        self.address = address(20 if kind == "knot" else 21)
-        self.process = None
-        self.log = None
+        super().__init__(kind, address(20 if kind == "knot" else 21), directory)
 
     def __enter__(self):
         os.makedirs(self.dir, exist_ok=True)
@@ -99,18 +97,7 @@ class KeyedServer:
             subprocess.run(["ip", "addr", "add", self.address + "/8", "dev", "lo"],
                            stderr=subprocess.DEVNULL)
             command = ["named", "-g", "-4", "-c", self.write("named.conf", BIND_CONF % values)]
-        self.log = open(os.path.join(self.dir, self.kind + ".log"), "w")
-        self.process = subprocess.Popen(command, stdout=self.log, stderr=subprocess.STDOUT)
-        if not wait_for(self.ready, 30, step=0.2) or self.process.poll() is not None:
-            self.__exit__()
-            raise RuntimeError("%s did not come up; its log:\n%s" % (self.kind, self.log_text()))
-        return self
-
-    def __exit__(self, *exc):
-        if self.process:
-            stop_pid(self.process, 10)
-        if self.log:
-            self.log.close()
+        return self.start(command, self.ready)
 
     @property
     def key_file(self):
@@ -157,13 +144,3 @@ class KeyedServer:
 
     def run(self, command):
         return subprocess.run(command, check=True, stdout=subprocess.PIPE, timeout=30).stdout.decode()
-
-    def write(self, name, text):
-        path = os.path.join(self.dir, name)
-        with open(path, "w") as out:
-            out.write(text)
-        return path
-
-    def log_text(self):
-        with open(os.path.join(self.dir, self.kind + ".log")) as log:
-            return log.read()[-3000:]

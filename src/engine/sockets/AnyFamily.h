@@ -18,20 +18,19 @@ inline std::string BareHost(const char* host) {
     return text;
 }
 
-// getaddrinfo hints for TCP in any family.
-template <typename AddrInfo>
-AddrInfo StreamHints(int anyFamily, int stream, int tcp) {
-    AddrInfo hints{};
-    hints.ai_family = anyFamily;
-    hints.ai_socktype = stream;
-    hints.ai_protocol = tcp;
-    return hints;
-}
+// What GetAddresses returns when the resolver answered with no address.
+constexpr int kNoAddresses = -1;
 
-// Copies the resolver's answers; true when there is at least one.
-template <typename AddrInfo>
-bool CopyAddresses(const AddrInfo* found, std::vector<SocketAddress>& addresses) {
+// The TCP addresses of a host through the platform's getaddrinfo and
+// freeaddrinfo, given with their hints: 0, getaddrinfo's failure code, or
+// kNoAddresses.
+template <typename AddrInfo, typename Get, typename Free>
+int GetAddresses(const char* host, std::uint16_t port, const AddrInfo& hints, Get get, Free free,
+                 std::vector<SocketAddress>& addresses) {
     addresses.clear();
+    AddrInfo* found = nullptr;
+    const int rc = get(BareHost(host).c_str(), std::to_string(port).c_str(), &hints, &found);
+    if (rc != 0) return rc;
     for (const AddrInfo* a = found; a; a = a->ai_next) {
         SocketAddress address;
         if (a->ai_addrlen > sizeof address.bytes) continue;
@@ -40,7 +39,8 @@ bool CopyAddresses(const AddrInfo* found, std::vector<SocketAddress>& addresses)
         std::memcpy(address.bytes, a->ai_addr, a->ai_addrlen);
         addresses.push_back(address);
     }
-    return !addresses.empty();
+    free(found);
+    return addresses.empty() ? kNoAddresses : 0;
 }
 
 }  // namespace net

@@ -240,23 +240,18 @@ void Close(SocketHandle s) {
 }
 
 bool ResolveAnyFamily(const char* host, std::uint16_t port, std::vector<SocketAddress>& addresses) {
-    addresses.clear();
-    const addrinfo hints = StreamHints<addrinfo>(AF_UNSPEC, SOCK_STREAM, IPPROTO_TCP);
-    addrinfo* found = nullptr;
-    const std::string service = std::to_string(port);
-    const int rc = ::getaddrinfo(BareHost(host).c_str(), service.c_str(), &hints, &found);
-    if (rc != 0) {
-        const CodePair kAddrInfoCodes[] = {
-            {EAI_NONAME, 11001}, {EAI_AGAIN, 11002}, {EAI_FAIL, 11003}, {EAI_NODATA, 11004},
-            {EAI_ADDRFAMILY, 11004}, {EAI_MEMORY, 10055}};
-        if (rc == EAI_SYSTEM) FailFromErrno();
-        else Fail(Lookup(kAddrInfoCodes, sizeof kAddrInfoCodes / sizeof kAddrInfoCodes[0], rc, 11003));
-        return false;
-    }
-    const bool any = CopyAddresses(found, addresses);
-    ::freeaddrinfo(found);
-    if (!any) Fail(11004);
-    return any;
+    addrinfo hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_protocol = IPPROTO_TCP;
+    const int rc = GetAddresses(host, port, hints, ::getaddrinfo, ::freeaddrinfo, addresses);
+    const CodePair kAddrInfoCodes[] = {
+        {kNoAddresses, 11004}, {EAI_NONAME, 11001},     {EAI_AGAIN, 11002},
+        {EAI_FAIL, 11003},     {EAI_NODATA, 11004},     {EAI_ADDRFAMILY, 11004},
+        {EAI_MEMORY, 10055}};
+    if (rc == EAI_SYSTEM) FailFromErrno();
+    else if (rc != 0) Fail(Lookup(kAddrInfoCodes, sizeof kAddrInfoCodes / sizeof kAddrInfoCodes[0], rc, 11003));
+    return rc == 0;
 }
 
 SocketHandle ConnectTo(const SocketAddress& address) {

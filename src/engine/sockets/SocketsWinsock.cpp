@@ -81,19 +81,13 @@ void Close(SocketHandle s) {
 
 // getaddrinfo's failures are Windows Sockets codes already.
 bool ResolveAnyFamily(const char* host, std::uint16_t port, std::vector<SocketAddress>& addresses) {
-    addresses.clear();
-    const addrinfo hints = StreamHints<addrinfo>(AF_UNSPEC, SOCK_STREAM, IPPROTO_TCP);
-    addrinfo* found = nullptr;
-    const std::string service = std::to_string(port);
-    const int rc = ::getaddrinfo(BareHost(host).c_str(), service.c_str(), &hints, &found);
-    if (rc != 0) {
-        WSASetLastError(rc);
-        return false;
-    }
-    const bool any = CopyAddresses(found, addresses);
-    ::freeaddrinfo(found);
-    if (!any) WSASetLastError(WSANO_DATA);
-    return any;
+    ADDRINFOA hints{};
+    hints.ai_family = AF_UNSPEC;
+    hints.ai_socktype = SOCK_STREAM;
+    hints.ai_protocol = IPPROTO_TCP;
+    const int rc = GetAddresses(host, port, hints, ::getaddrinfo, ::freeaddrinfo, addresses);
+    if (rc != 0) WSASetLastError(rc == kNoAddresses ? WSANO_DATA : rc);
+    return rc == 0;
 }
 
 SocketHandle ConnectTo(const SocketAddress& address) {
