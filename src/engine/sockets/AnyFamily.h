@@ -21,13 +21,21 @@ inline std::string BareHost(const char* host) {
 // What GetAddresses returns when the resolver answered with no address.
 constexpr int kNoAddresses = -1;
 
-// The TCP addresses of a host through the platform's getaddrinfo and
-// freeaddrinfo, given with their hints: 0, getaddrinfo's failure code, or
-// kNoAddresses.
+// The TCP addresses of a host in any family through the platform's
+// getaddrinfo and freeaddrinfo (the platform's constants given as
+// {AF_UNSPEC, SOCK_STREAM, IPPROTO_TCP}): 0, getaddrinfo's failure code,
+// or kNoAddresses.
+struct StreamKind {
+    int anyFamily, stream, tcp;
+};
 template <typename AddrInfo, typename Get, typename Free>
-int GetAddresses(const char* host, std::uint16_t port, const AddrInfo& hints, Get get, Free free,
+int GetAddresses(const char* host, std::uint16_t port, StreamKind kind, Get get, Free free,
                  std::vector<SocketAddress>& addresses) {
     addresses.clear();
+    AddrInfo hints{};
+    hints.ai_family = kind.anyFamily;
+    hints.ai_socktype = kind.stream;
+    hints.ai_protocol = kind.tcp;
     AddrInfo* found = nullptr;
     const int rc = get(BareHost(host).c_str(), std::to_string(port).c_str(), &hints, &found);
     if (rc != 0) return rc;

@@ -240,11 +240,8 @@ void Close(SocketHandle s) {
 }
 
 bool ResolveAnyFamily(const char* host, std::uint16_t port, std::vector<SocketAddress>& addresses) {
-    addrinfo hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_protocol = IPPROTO_TCP;
-    const int rc = GetAddresses(host, port, hints, ::getaddrinfo, ::freeaddrinfo, addresses);
+    const int rc = GetAddresses<addrinfo>(host, port, {AF_UNSPEC, SOCK_STREAM, IPPROTO_TCP},
+                                       ::getaddrinfo, ::freeaddrinfo, addresses);
     const CodePair kAddrInfoCodes[] = {
         {kNoAddresses, 11004}, {EAI_NONAME, 11001},     {EAI_AGAIN, 11002},
         {EAI_FAIL, 11003},     {EAI_NODATA, 11004},     {EAI_ADDRFAMILY, 11004},

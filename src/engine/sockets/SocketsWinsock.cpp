@@ -81,11 +81,8 @@ void Close(SocketHandle s) {
 
 // getaddrinfo's failures are Windows Sockets codes already.
 bool ResolveAnyFamily(const char* host, std::uint16_t port, std::vector<SocketAddress>& addresses) {
-    ADDRINFOA hints{};
-    hints.ai_family = AF_UNSPEC;
-    hints.ai_socktype = SOCK_STREAM;
-    hints.ai_protocol = IPPROTO_TCP;
-    const int rc = GetAddresses(host, port, hints, ::getaddrinfo, ::freeaddrinfo, addresses);
+    const int rc = GetAddresses<ADDRINFOA>(host, port, {AF_UNSPEC, SOCK_STREAM, IPPROTO_TCP},
+                                       ::getaddrinfo, ::freeaddrinfo, addresses);
     if (rc != 0) WSASetLastError(rc == kNoAddresses ? WSANO_DATA : rc);
     return rc == 0;
 }
