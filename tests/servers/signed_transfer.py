@@ -8,6 +8,7 @@ signed with its key by a stream of messages that it signs with the same key
   unsigned_first  message 1 sent without its TSIG
   unsigned_100    message 1 signed, then 100 unsigned in a row
   cut10           ten messages, then the connection closes (no closing SOA)
+  stale           every message signed with a time 1000 s in the past
 
 Run: signed_transfer.py --address A --port P --mode M --key NAME:SECRET
 --ready FILE. It serves one connection and ends, or ends after --lifetime
@@ -117,6 +118,9 @@ def main():
     connection, _ = listener.accept()
     connection.settimeout(args.lifetime)
     query = dns.message.from_wire(read_query(connection), keyring=keyring)
+    if args.mode == "stale":
+        now = time.time
+        time.time = lambda: now() - 1000  # dnspython signs with time.time()
     for framed in stream(query, keyring, args.mode):
         connection.sendall(framed)
     # The client ends the exchange (at the closing SOA, or at the close for

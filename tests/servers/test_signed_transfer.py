@@ -24,6 +24,7 @@ CASES = [
     ("unsigned_first", 1, "the first message is not signed", 0),
     ("unsigned_100", 1, "more than 99 unsigned messages in a row (messages 2 to 101)", 0),
     ("cut10", 3, "ended without its closing SOA after 10 messages", 41),
+    ("stale", 1, "time outside the fudge in message 1 (signed 10", 0),
 ]
 
 
