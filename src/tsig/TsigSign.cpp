@@ -11,15 +11,8 @@ std::vector<std::uint8_t> SignQuery(const TsigKey& key, std::uint8_t* framed,
         return {};
     const std::size_t length = std::size_t(framed[0]) << 8 | framed[1];
 
-    // The variables the MAC covers behind the message.
-    std::vector<std::uint8_t> variables = keyName;
-    PutU16(variables, kClassAny);
-    variables.insert(variables.end(), 4, 0);  // time to live
-    variables.insert(variables.end(), algorithmName.begin(), algorithmName.end());
-    PutU48(variables, now);
-    PutU16(variables, kDefaultFudge);
-    PutU16(variables, 0);  // error
-    PutU16(variables, 0);  // other length
+    const std::vector<std::uint8_t> variables =
+        AllVariables(key, now, kDefaultFudge, 0, nullptr, 0);
     Hmac hmac(key.algorithm, key.secret.data(), key.secret.size());
     hmac.Update(framed + 2, length);
     hmac.Update(variables.data(), variables.size());

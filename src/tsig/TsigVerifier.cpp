@@ -80,63 +80,69 @@ bool TsigVerifier::Feed(const std::uint8_t* framed, std::size_t size, std::uint6
     return true;
 }
 
-bool TsigVerifier::CheckSigned(const std::uint8_t* framed, ReplyReader& message, const WireRecord& tsig, std::uint64_t now) {
+// The fields of a TSIG record, pointing into the message.
+struct TsigVerifier::Signature {
     std::string owner, algorithm;
-    AppendName(owner, message, static_cast<int>(tsig.start));
-    const int afterAlgorithm = AppendName(algorithm, message, static_cast<int>(tsig.rdata));
-    message.seek(static_cast<std::size_t>(afterAlgorithm));
-    const std::uint64_t timeSigned = ReadU48(message);
-    const std::uint16_t fudge = message.u16();
-    const std::uint16_t macSize = message.u16();
-    const std::uint8_t* mac = message.bytes(macSize);
-    const std::uint8_t* originalId = message.bytes(2);
-    const std::uint16_t error = message.u16();
-    const std::uint16_t otherSize = message.u16();
-    const std::uint8_t* other = message.bytes(otherSize);
+    std::uint64_t timeSigned = 0;
+    std::uint16_t fudge = 0, macSize = 0, error = 0, otherSize = 0;
+    const std::uint8_t* mac = nullptr;
+    const std::uint8_t* originalId = nullptr;
+    const std::uint8_t* other = nullptr;
+};
+
+bool TsigVerifier::ReadSignature(ReplyReader& message, const WireRecord& tsig, Signature& s) {
+    AppendName(s.owner, message, static_cast<int>(tsig.start));
+    message.seek(static_cast<std::size_t>(AppendName(s.algorithm, message, static_cast<int>(tsig.rdata))));
+    s.timeSigned = ReadU48(message);
+    s.fudge = message.u16();
+    s.macSize = message.u16();
+    s.mac = message.bytes(s.macSize);
+    s.originalId = message.bytes(2);
+    s.error = message.u16();
+    s.otherSize = message.u16();
+    s.other = message.bytes(s.otherSize);
     if (!message.ok() || message.pos() != tsig.end())
         return Fail("the TSIG record is malformed" + InMessage(messages_));
-    if (error != 0) return Fail(ServerError(error) + InMessage(messages_));
-    if (Lower(owner) != Lower(key_.name))
+    if (s.error != 0) return Fail(ServerError(s.error) + InMessage(messages_));
+    if (Lower(s.owner) != Lower(key_.name))
         return Fail("message " + std::to_string(messages_) + " is signed with another key");
-    if (Lower(algorithm) != TsigAlgorithmName(key_.algorithm))
+    if (Lower(s.algorithm) != TsigAlgorithmName(key_.algorithm))
         return Fail("message " + std::to_string(messages_) + " is signed with another algorithm");
+    return true;
+}
 
-    // The message as it was before the record was added: its original ID,
-    // one additional record fewer, nothing from the record on.
-    std::vector<std::uint8_t> header(framed + 2, framed + 14);
+// The message as it was before its record was added: its original ID, one
+// additional record fewer, nothing from the record on.
+void TsigVerifier::AddMessageWithoutRecord(const std::uint8_t* framed, std::size_t tsigStart,
+                                      const std::uint8_t* originalId) {
+    std::vector<std::uint8_t> header(framed + 2, framed + RecordWalk::kHeaderEnd);
     header[0] = originalId[0];
     header[1] = originalId[1];
     const std::uint16_t additional = static_cast<std::uint16_t>((header[10] << 8 | header[11]) - 1);
     header[10] = static_cast<std::uint8_t>(additional >> 8);
     header[11] = static_cast<std::uint8_t>(additional);
     running_->Update(header.data(), header.size());
-    running_->Update(framed + 14, tsig.start - 14);
-    std::vector<std::uint8_t> variables;
-    if (messages_ == 1) {
-        // The first reply covers the whole set of variables, later ones
-        // only the timers.
-        NameToWire(key_.name, variables);
-        PutU16(variables, kClassAny);
-        variables.insert(variables.end(), 4, 0);
-        std::vector<std::uint8_t> algorithmWire;
-        NameToWire(TsigAlgorithmName(key_.algorithm), algorithmWire);
-        variables.insert(variables.end(), algorithmWire.begin(), algorithmWire.end());
-    }
-    PutU48(variables, timeSigned);
-    PutU16(variables, fudge);
-    if (messages_ == 1) {
-        PutU16(variables, error);
-        PutU16(variables, otherSize);
-        variables.insert(variables.end(), other, other + otherSize);
-    }
+    running_->Update(framed + RecordWalk::kHeaderEnd, tsigStart - RecordWalk::kHeaderEnd);
+}
+
+bool TsigVerifier::CheckSigned(const std::uint8_t* framed, ReplyReader& message,
+                               const WireRecord& tsig, std::uint64_t now) {
+    Signature s;
+    if (!ReadSignature(message, tsig, s)) return false;
+    AddMessageWithoutRecord(framed, tsig.start, s.originalId);
+    // The first message of a reply covers all the variables, later ones
+    // only the timers.
+    const std::vector<std::uint8_t> variables =
+        messages_ == 1 ? AllVariables(key_, s.timeSigned, s.fudge, s.error, s.other, s.otherSize)
+                       : TimerVariables(s.timeSigned, s.fudge);
     running_->Update(variables.data(), variables.size());
     const std::vector<std::uint8_t> expected = running_->Finish();
-    if (expected.size() != macSize || !std::equal(expected.begin(), expected.end(), mac))
+    if (expected.size() != s.macSize || !std::equal(expected.begin(), expected.end(), s.mac))
         return Fail("MAC does not match" + InMessage(messages_));
-    const std::uint64_t skew = now > timeSigned ? now - timeSigned : timeSigned - now;
-    if (skew > fudge)
+    const std::uint64_t skew = now > s.timeSigned ? now - s.timeSigned : s.timeSigned - now;
+    if (skew > s.fudge)
         return Fail("time outside the fudge" + InMessage(messages_) + " (signed " +
-                    std::to_string(skew) + " s away from now, fudge " + std::to_string(fudge) +
+                    std::to_string(skew) + " s away from now, fudge " + std::to_string(s.fudge) +
                     " s)");
     unsignedRun_ = 0;
     Restart(expected);

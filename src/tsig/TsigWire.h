@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "TsigKey.h"
+
 constexpr std::uint16_t kTypeTsig = 250;
 constexpr std::uint16_t kClassAny = 255;
 constexpr std::uint16_t kDefaultFudge = 300;
@@ -15,3 +17,11 @@ bool NameToWire(const std::string& text, std::vector<std::uint8_t>& wire);
 
 void PutU16(std::vector<std::uint8_t>& out, std::uint16_t value);
 void PutU48(std::vector<std::uint8_t>& out, std::uint64_t value);
+
+// The TSIG variables that a MAC covers behind the message: all of them
+// for a query and the first message of a reply, ...
+std::vector<std::uint8_t> AllVariables(const TsigKey& key, std::uint64_t timeSigned,
+                                       std::uint16_t fudge, std::uint16_t error,
+                                       const std::uint8_t* other, std::uint16_t otherSize);
+// ... the timers alone for the later messages of a reply.
+std::vector<std::uint8_t> TimerVariables(std::uint64_t timeSigned, std::uint16_t fudge);
