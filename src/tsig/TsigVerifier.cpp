@@ -69,14 +69,15 @@ bool TsigVerifier::Feed(const std::uint8_t* framed, std::size_t size, std::uint6
     const bool isSigned = tsigRecords > 0;
     if (isSigned && (tsigRecords > 1 || last.type != kTypeTsig || last.section != 3))
         return Fail("the TSIG record is not the last record" + InMessage(messages_));
-    if (isSigned) return CheckSigned(framed, message, last, now);
+    if (isSigned) return CheckSigned(message, last, now);
     if (messages_ == 1) return Fail("the first message is not signed");
     if (++unsignedRun_ > kMaxUnsignedRun)
         return Fail("more than " + std::to_string(kMaxUnsignedRun) +
                     " unsigned messages in a row (messages " +
                     std::to_string(messages_ - kMaxUnsignedRun) + " to " +
                     std::to_string(messages_) + ")");
-    running_->Update(framed + 2, size - 2);
+    message.seek(2);
+    running_->Update(message.bytes(size - 2), size - 2);
     return true;
 }
 
@@ -113,23 +114,26 @@ bool TsigVerifier::ReadSignature(ReplyReader& message, const WireRecord& tsig, S
 
 // The message as it was before its record was added: its original ID, one
 // additional record fewer, nothing from the record on.
-void TsigVerifier::AddMessageWithoutRecord(const std::uint8_t* framed, std::size_t tsigStart,
-                                      const std::uint8_t* originalId) {
-    std::vector<std::uint8_t> header(framed + 2, framed + RecordWalk::kHeaderEnd);
+void TsigVerifier::AddMessageWithoutRecord(ReplyReader& message, std::size_t tsigStart,
+                                          const std::uint8_t* originalId) {
+    message.seek(2);
+    const std::uint8_t* head = message.bytes(RecordWalk::kHeaderEnd - 2);
+    const std::uint8_t* rest = message.bytes(tsigStart - RecordWalk::kHeaderEnd);
+    if (!head || !rest) return;  // the walk has read them already
+    std::vector<std::uint8_t> header(head, head + RecordWalk::kHeaderEnd - 2);
     header[0] = originalId[0];
     header[1] = originalId[1];
     const std::uint16_t additional = static_cast<std::uint16_t>((header[10] << 8 | header[11]) - 1);
     header[10] = static_cast<std::uint8_t>(additional >> 8);
     header[11] = static_cast<std::uint8_t>(additional);
     running_->Update(header.data(), header.size());
-    running_->Update(framed + RecordWalk::kHeaderEnd, tsigStart - RecordWalk::kHeaderEnd);
+    running_->Update(rest, tsigStart - RecordWalk::kHeaderEnd);
 }
 
-bool TsigVerifier::CheckSigned(const std::uint8_t* framed, ReplyReader& message,
-                               const WireRecord& tsig, std::uint64_t now) {
+bool TsigVerifier::CheckSigned(ReplyReader& message, const WireRecord& tsig, std::uint64_t now) {
     Signature s;
     if (!ReadSignature(message, tsig, s)) return false;
-    AddMessageWithoutRecord(framed, tsig.start, s.originalId);
+    AddMessageWithoutRecord(message, tsig.start, s.originalId);
     // The first message of a reply covers all the variables, later ones
     // only the timers.
     const std::vector<std::uint8_t> variables =

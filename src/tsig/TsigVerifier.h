@@ -38,11 +38,10 @@ public:
 private:
     struct Signature;
     bool Fail(const std::string& what);
-    bool CheckSigned(const std::uint8_t* framed, ReplyReader& message, const WireRecord& tsig,
-                     std::uint64_t now);
+    bool CheckSigned(ReplyReader& message, const WireRecord& tsig, std::uint64_t now);
     bool ReadSignature(ReplyReader& message, const WireRecord& tsig, Signature& signature);
-    void AddMessageWithoutRecord(const std::uint8_t* framed, std::size_t tsigStart,
-                            const std::uint8_t* originalId);
+    void AddMessageWithoutRecord(ReplyReader& message, std::size_t tsigStart,
+                                 const std::uint8_t* originalId);
     void Restart(const std::vector<std::uint8_t>& priorMac);
 
     const TsigKey& key_;
