@@ -4,6 +4,7 @@ and that hold the served zone record for record; a wrong secret or an
 unknown key name fails with the server's answer named; Knot on ::1 answers
 a query and a transfer. VEK_CLI names the program (and a runner)."""
 import os
+import re
 import shlex
 import subprocess
 import tempfile
@@ -61,6 +62,8 @@ def test_signed_transfer_as_zone_file(server, how):
         assert run.returncode == 0, err
         assert ";; TSIG verified with key" in err
         assert "TSIG verified\n" in err  # the --stats line
+        if zone_name == all_types.ZONE:
+            assert int(re.search(r";; (\d+) messages,", err).group(1)) > 1, err
         path = os.path.join(server.dir, "got-%s%s" % (how.strip("-"), zone_name))
         with open(path, "wb") as out:
             out.write(run.stdout)
