@@ -16,7 +16,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from harness import address  # noqa: E402
 
 import all_types  # noqa: E402
-from name_servers import NameServer  # noqa: E402
+from name_servers import BIND_CONF as PLAIN_BIND_CONF, NameServer  # noqa: E402
 
 SIGNED_ZONE = "signed.zt."
 SIGNED_RECORDS = """$TTL 300
@@ -60,18 +60,9 @@ zone:
     dnssec-policy: signing
 """
 
-BIND_CONF = """options {
-    directory "%(dir)s";
-    pid-file "%(dir)s/named.pid";
-    session-keyfile "%(dir)s/session.key";
-    listen-on port 53 { %(address)s; };
-    listen-on-v6 { none; };
-    recursion no;
-    notify no;
-    dnssec-validation no;
-};
-controls { };
-include "%(dir)s/bind.key";
+# The options of the plain servers; the zone's own transfer rule overrides
+# theirs.
+BIND_CONF = PLAIN_BIND_CONF[:PLAIN_BIND_CONF.index("zone ")] + """include "%(dir)s/bind.key";
 zone "%(alltypes)s" { type primary; file "%(dir)s/alltypes.zone"; allow-transfer { key bindkey; }; };
 """
 
