@@ -23,10 +23,8 @@ bool LoadKey(const CliOptions& options, TsigKey& key, bool& found, std::string& 
         error = "vek-cli: -k: cannot read the key file '" + options.keyFile + "'";
         return false;
     }
-    if (bytes.size() > kMaxKeyFile || !ParseKeyFile(std::string(bytes.begin(), bytes.end()), key, error)) {
-        if (bytes.size() > kMaxKeyFile) error = "the file is too large for a key file";
-        error = "vek-cli: -k: key file '" + options.keyFile + "': " + error;
-        return false;
-    }
-    return true;
+    if (bytes.size() > kMaxKeyFile) error = "the file is too large for a key file";
+    else if (ParseKeyFile(std::string(bytes.begin(), bytes.end()), key, error)) return true;
+    error = "vek-cli: -k: key file '" + options.keyFile + "': " + error;
+    return false;
 }
