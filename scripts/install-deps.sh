@@ -10,6 +10,7 @@ packages=(
   bind9 bind9-dnsutils knot knot-dnsutils ldnsutils dns-root-data
   iproute2 procps valgrind time
   libxfixes3
+  libssl-dev python3-dnspython python3-pytest python3-pytest-timeout knot-dnssecutils bind9-utils
 )
 missing=()
 for p in "${packages[@]}"; do

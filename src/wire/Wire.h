@@ -43,6 +43,7 @@ constexpr std::size_t kQuestionFixed = 4;   // type and class of a question
 constexpr std::uint8_t kPointerBits = 0xC0;
 
 constexpr std::uint16_t kClassIn = 1;
+constexpr std::uint16_t kClassAny = 255;
 
 // Record and query types.
 enum Type : std::uint16_t {
@@ -62,10 +63,36 @@ enum Type : std::uint16_t {
     kTypeMinfo = 14,
     kTypeMx = 15,
     kTypeTxt = 16,
+    kTypeAaaa = 28,
+    kTypeLoc = 29,
+    kTypeSrv = 33,
+    kTypeNaptr = 35,
+    kTypeCert = 37,
+    kTypeDname = 39,
+    kTypeOpt = 41,
+    kTypeDs = 43,
+    kTypeSshfp = 44,
+    kTypeRrsig = 46,
+    kTypeNsec = 47,
+    kTypeDnskey = 48,
+    kTypeNsec3 = 50,
+    kTypeNsec3param = 51,
+    kTypeTlsa = 52,
+    kTypeSmimea = 53,
+    kTypeCds = 59,
+    kTypeCdnskey = 60,
+    kTypeOpenpgpkey = 61,
+    kTypeZonemd = 63,
+    kTypeSvcb = 64,
+    kTypeHttps = 65,
+    kTypeSpf = 99,
+    kTypeTsig = 250,
     kTypeAxfr = 252,
     kTypeMailb = 253,
     kTypeMaila = 254,
     kTypeAny = 255,
+    kTypeUri = 256,
+    kTypeCaa = 257,
 };
 
 inline std::uint16_t ReadU16(const std::uint8_t* at) {

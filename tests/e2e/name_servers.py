@@ -73,9 +73,13 @@ class NameServer:
         else:
             conf = self.write("knot.conf", KNOT_CONF % values)
             command = ["knotd", "-c", conf]
+        return self.start(command, self.answers)
+
+    def start(self, command, ready):
+        """Runs the server's command, logging to its folder, until ready()."""
         self.log = open(os.path.join(self.dir, self.kind + ".log"), "w")
         self.process = subprocess.Popen(command, stdout=self.log, stderr=subprocess.STDOUT)
-        if not wait_for(self.answers, 30, step=0.2) or self.process.poll() is not None:
+        if not wait_for(ready, 30, step=0.2) or self.process.poll() is not None:
             self.__exit__()
             raise RuntimeError("%s did not come up; its log:\n%s" % (self.kind, self.log_text()))
         return self

@@ -12,12 +12,15 @@ mkdir -p "$out/corpus"
 cxx=clang++-14
 flags=(-std=c++17 -O1 -g -fno-omit-frame-pointer
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-       -I"$root/src/engine" -I"$root/src/report" -I"$root/src/resources" -I"$root/src/cli")
+       -I"$root/src/engine" -I"$root/src/report" -I"$root/src/resources" -I"$root/src/cli"
+       -I"$root/src/tsig" -I"$root/src/crypto")
 # The whole portable core and vek-cli's library, as the native build links
 # them, so that a new entry of the target can reach any of it; libFuzzer
 # brings its own main().
 sources=("$root"/src/engine/*.cpp "$root"/src/engine/sockets/SocketsPosix.cpp
-         "$root"/src/report/*.cpp "$root"/src/resources/*.cpp "$root"/src/cli/*.cpp
+         "$root"/src/report/*.cpp "$root"/src/report/zone/*.cpp "$root"/src/resources/*.cpp
+         "$root"/src/cli/*.cpp "$root"/src/tsig/*.cpp "$root"/src/crypto/HmacCommon.cpp
+         "$root"/src/crypto/HmacOpenSsl.cpp
          "$root"/tests/fuzz/ReportFuzzer.cpp)
 mkdir -p "$out/objects"
 rm -f "$out"/objects/*.o
@@ -33,7 +36,7 @@ for src in "${sources[@]}"; do
   fi
 done
 for pid in "${running[@]}"; do wait "$pid"; done
-"$cxx" "${flags[@]}" "$out"/objects/*.o -pthread -o "$out/report-fuzzer"
+"$cxx" "${flags[@]}" "$out"/objects/*.o -pthread -lcrypto -o "$out/report-fuzzer"
 
 # New inputs go to build/fuzz/corpus; the seeds in the repository stay as they are.
 cd "$out"
