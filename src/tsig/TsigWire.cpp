@@ -2,21 +2,21 @@
 
 #include <cctype>
 
-bool NameToWire(const std::string& text, std::vector<std::uint8_t>& wire) {
-    wire.clear();
+bool NameToWire(const std::string& text, std::vector<std::uint8_t>& out) {
+    out.clear();
     std::size_t start = 0;
     while (start < text.size()) {
         std::size_t dot = text.find('.', start);
         if (dot == std::string::npos) dot = text.size();
         const std::size_t length = dot - start;
-        if (length == 0 || length > 63) return false;
-        wire.push_back(static_cast<std::uint8_t>(length));
+        if (length == 0 || length > wire::kMaxLabelSize) return false;
+        out.push_back(static_cast<std::uint8_t>(length));
         for (std::size_t i = start; i < dot; ++i)
-            wire.push_back(static_cast<std::uint8_t>(std::tolower(static_cast<unsigned char>(text[i]))));
+            out.push_back(static_cast<std::uint8_t>(std::tolower(static_cast<unsigned char>(text[i]))));
         start = dot + 1;
     }
-    wire.push_back(0);
-    return wire.size() <= 255;
+    out.push_back(0);
+    return out.size() <= wire::kMaxNameSize;
 }
 
 void PutU16(std::vector<std::uint8_t>& out, std::uint16_t value) {

@@ -41,6 +41,14 @@ constexpr std::size_t kQuestionFixed = 4;   // type and class of a question
 // A length byte with either top bit set starts a compression pointer (the
 // reserved label kinds 01 and 10 are taken for pointers too).
 constexpr std::uint8_t kPointerBits = 0xC0;
+// The most bytes of an encoded name, and of one of its labels.
+constexpr std::size_t kMaxNameSize = 255;
+constexpr std::size_t kMaxLabelSize = 63;
+
+// The position a pointer's two bytes lead to, counted from the prefix.
+inline std::size_t PointerTarget(std::uint8_t first, std::uint8_t second) {
+    return (std::size_t(first & ~kPointerBits) << 8 | second) + kPrefixSize;
+}
 
 constexpr std::uint16_t kClassIn = 1;
 constexpr std::uint16_t kClassAny = 255;

@@ -5,9 +5,6 @@
 #include "Wire.h"
 
 namespace {
-constexpr std::size_t kMaxNameBytes = 255;
-constexpr std::size_t kFrame = 2;  // pointers count from the message, positions from the prefix
-
 void AppendDecimalEscape(std::string& out, std::uint8_t byte) {
     out += '\\';
     out += static_cast<char>('0' + byte / 100);
@@ -45,7 +42,7 @@ std::size_t AppendZoneName(std::string& out, ReplyReader& message, std::size_t p
         const std::uint8_t length = message.U8();
         if (length == 0) break;
         if ((length & wire::kPointerBits) == wire::kPointerBits) {
-            const std::size_t target = (std::size_t(length & 0x3F) << 8 | message.U8()) + kFrame;
+            const std::size_t target = wire::PointerTarget(length, message.U8());
             if (next == 0) next = message.Pos();
             if (target >= runStart || ++hops > kMaxPointerHops) message.Fail();
             runStart = target;
@@ -54,7 +51,7 @@ std::size_t AppendZoneName(std::string& out, ReplyReader& message, std::size_t p
         }
         if (length & wire::kPointerBits) message.Fail();
         wireBytes += 1 + length;
-        if (wireBytes > kMaxNameBytes) message.Fail();
+        if (wireBytes > wire::kMaxNameSize) message.Fail();
         const std::uint8_t* label = message.Bytes(length);
         if (label) AppendLabel(out, label, length);
     }
