@@ -46,7 +46,7 @@ void MessageWatch::Tally(const std::uint8_t* framed, int size) {
     if (closed_) return;
     ReplyReader message(framed, static_cast<std::size_t>(size));
     RecordWalk walk(message);
-    if (messages_ == 1) transferBegun_ = transfer_ && message.Ok() && (walk.flags() & wire::kRcodeMask) == 0;
+    if (messages_ == 1) transferBegun_ = transfer_ && message.Ok() && (walk.Flags() & wire::kRcodeMask) == 0;
     WireRecord record;
     while (walk.Next(record)) {
         if (record.type == wire::kTypeTsig || record.type == wire::kTypeOpt) continue;
@@ -71,11 +71,11 @@ int MessageWatch::Conclude(int status, bool stats, const std::string& server, st
         if (Verify()) {
             tsig = "TSIG verified";
             std::fprintf(stderr, ";; TSIG verified with key %s (%d message%s)\n", key_->name.c_str(),
-                         verifier_->messages(), verifier_->messages() == 1 ? "" : "s");
+                         verifier_->Messages(), verifier_->Messages() == 1 ? "" : "s");
         } else {
             tsig = "TSIG failed";
             std::fprintf(stderr, "vek-cli: TSIG verification failed: %s\n",
-                         verifier_->failure().c_str());
+                         verifier_->Failure().c_str());
             status = kExitFailure;
         }
     }

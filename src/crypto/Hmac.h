@@ -13,7 +13,7 @@ enum class HmacAlgorithm { Md5, Sha1, Sha256, Sha384, Sha512 };
 std::size_t HmacSize(HmacAlgorithm algorithm);
 
 // One MAC computed over data given in pieces. A platform failure (which no
-// supported algorithm should meet) leaves ok() false and Finish() empty.
+// supported algorithm should meet) leaves Ok() false and Finish() empty.
 class Hmac {
 public:
     Hmac(HmacAlgorithm algorithm, const std::uint8_t* key, std::size_t keySize);
@@ -21,7 +21,7 @@ public:
     Hmac(const Hmac&) = delete;
     Hmac& operator=(const Hmac&) = delete;
 
-    bool ok() const;
+    bool Ok() const;
     void Update(const std::uint8_t* data, std::size_t size);
     // The MAC of everything given since construction; the object is spent.
     std::vector<std::uint8_t> Finish();

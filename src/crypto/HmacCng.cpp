@@ -45,7 +45,7 @@ Hmac::Hmac(HmacAlgorithm algorithm, const std::uint8_t* key, std::size_t keySize
 
 Hmac::~Hmac() = default;
 
-bool Hmac::ok() const { return impl_->ok; }
+bool Hmac::Ok() const { return impl_->ok; }
 
 void Hmac::Update(const std::uint8_t* data, std::size_t size) {
     // CNG takes at most a ULONG per call.

@@ -42,7 +42,7 @@ Hmac::Hmac(HmacAlgorithm algorithm, const std::uint8_t* key, std::size_t keySize
 
 Hmac::~Hmac() = default;
 
-bool Hmac::ok() const { return impl_->ok; }
+bool Hmac::Ok() const { return impl_->ok; }
 
 void Hmac::Update(const std::uint8_t* data, std::size_t size) {
     if (impl_->ok && size) impl_->ok = EVP_MAC_update(impl_->context, data, size) == 1;

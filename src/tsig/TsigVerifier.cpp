@@ -54,7 +54,7 @@ void TsigVerifier::Restart(const std::vector<std::uint8_t>& priorMac) {
 }
 
 bool TsigVerifier::Feed(const std::uint8_t* framed, std::size_t size, std::uint64_t now) {
-    if (failed()) return false;
+    if (Failed()) return false;
     ++messages_;
     ReplyReader message(framed, size);
     RecordWalk walk(message);
@@ -102,7 +102,7 @@ bool TsigVerifier::ReadSignature(ReplyReader& message, const WireRecord& tsig, S
     s.error = message.U16();
     s.otherSize = message.U16();
     s.other = message.Bytes(s.otherSize);
-    if (!message.Ok() || message.Pos() != tsig.end())
+    if (!message.Ok() || message.Pos() != tsig.End())
         return Fail("the TSIG record is malformed" + InMessage(messages_));
     if (s.error != 0) return Fail(ServerError(s.error) + InMessage(messages_));
     if (Lower(s.owner) != Lower(key_.name))
@@ -153,7 +153,7 @@ bool TsigVerifier::CheckSigned(ReplyReader& message, const WireRecord& tsig, std
 }
 
 bool TsigVerifier::End() {
-    if (failed()) return false;
+    if (Failed()) return false;
     if (messages_ == 0) return Fail("no message arrived to verify");
     if (unsignedRun_ > 0)
         return Fail("the last message (" + std::to_string(messages_) + ") is not signed");

@@ -31,9 +31,9 @@ public:
     // The reply has ended: its last message must have been signed.
     bool End();
 
-    bool failed() const { return !failure_.empty(); }
-    const std::string& failure() const { return failure_; }
-    int messages() const { return messages_; }
+    bool Failed() const { return !failure_.empty(); }
+    const std::string& Failure() const { return failure_; }
+    int Messages() const { return messages_; }
 
 private:
     struct Signature;

@@ -7,13 +7,15 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 seconds=${1:-60}
 out=$root/build/fuzz
-mkdir -p "$out/corpus"
+mkdir -p "$out/corpus" "$out/generated"
+# Any version will do for the fuzzer's vek-cli.
+sed 's/@PROJECT_VERSION[A-Z_]*@/0/' "$root/src/resources/Version.h.in" > "$out/generated/Version.h"
 
 cxx=clang++-14
 flags=(-std=c++17 -O1 -g -fno-omit-frame-pointer
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
        -I"$root/src/engine" -I"$root/src/report" -I"$root/src/resources" -I"$root/src/cli"
-       -I"$root/src/tsig" -I"$root/src/crypto")
+       -I"$root/src/wire" -I"$root/src/tsig" -I"$root/src/crypto" -I"$out/generated")
 # The whole portable core and vek-cli's library, as the native build links
 # them, so that a new entry of the target can reach any of it; libFuzzer
 # brings its own main().

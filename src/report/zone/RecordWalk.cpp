@@ -4,8 +4,7 @@
 #include "Wire.h"
 
 RecordWalk::RecordWalk(ReplyReader& message) : message_(message) {
-    message_.Seek(wire::kIdAt);
-    id_ = message_.U16();
+    message_.Seek(wire::kFlagsAt);
     flags_ = message_.U16();
     for (std::uint16_t& count : counts_) count = message_.U16();
     for (std::uint16_t i = 0; i < counts_[0] && message_.Ok(); ++i) {

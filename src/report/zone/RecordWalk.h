@@ -15,7 +15,7 @@ struct WireRecord {
     std::uint32_t ttl = 0;
     std::uint16_t rdlength = 0;
     std::size_t rdata = 0;
-    std::size_t end() const { return rdata + rdlength; }
+    std::size_t End() const { return rdata + rdlength; }
 };
 
 class RecordWalk {
@@ -25,13 +25,10 @@ public:
     // The next record, or false at the end of the sections or when the
     // message breaks off (then the reader's error is set).
     bool Next(WireRecord& record);
-    std::uint16_t id() const { return id_; }
-    std::uint16_t flags() const { return flags_; }
-    std::uint16_t count(int section) const { return counts_[section]; }
+    std::uint16_t Flags() const { return flags_; }
 
 private:
     ReplyReader& message_;
-    std::uint16_t id_ = 0;
     std::uint16_t flags_ = 0;
     std::uint16_t counts_[4] = {};  // questions, answers, authority, additional
     int section_ = 1;

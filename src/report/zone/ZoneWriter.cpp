@@ -34,10 +34,10 @@ bool AppendByLayout(std::string& out, ReplyReader message, const WireRecord& rec
     message.Seek(record.rdata);
     for (std::uint8_t i = 0; i < layout.count && message.Ok(); ++i) {
         if (i) out += ' ';
-        AppendField(out, message, record.end(), layout.fields[i]);
-        if (message.Pos() > record.end()) message.Fail();
+        AppendField(out, message, record.End(), layout.fields[i]);
+        if (message.Pos() > record.End()) message.Fail();
     }
-    return message.Ok() && message.Pos() == record.end();
+    return message.Ok() && message.Pos() == record.End();
 }
 }  // namespace
 
@@ -61,5 +61,5 @@ void AppendZoneRecord(std::string& out, ReplyReader& message, const WireRecord& 
         AppendGeneric(out, message, record);
     }
     out += '\n';
-    message.Seek(record.end());
+    message.Seek(record.End());
 }
