@@ -38,13 +38,13 @@ int main(int argc, char** argv) {
         if (got <= 0) break;
         total += got;
         held.Append(piece.data(), static_cast<std::size_t>(got));
-        ended = end.Scan(held.data(), held.size());
         // Only the message still arriving is kept.
         std::size_t whole = 0;
-        for (std::size_t next; (next = wire::NextMessage(held.data(), held.size(), whole)) != 0;)
+        for (std::size_t next; (next = wire::NextMessage(held.data(), held.size(), whole)) != 0;) {
+            ended = end.OnMessage(held.data() + whole, next - whole);
             whole = next;
+        }
         held.Discard(whole);
-        end.Forget(whole);
     }
     net::Close(socket);
     std::printf("received %lld bytes%s\n", total, ended ? "" : " (no closing SOA)");

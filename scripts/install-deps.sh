@@ -11,7 +11,7 @@ packages=(
   bind9 bind9-dnsutils knot knot-dnsutils ldnsutils dns-root-data
   iproute2 procps time
   libxfixes3
-  python3-pytest python3-pytest-timeout python3-dnspython
+  libssl-dev python3-dnspython python3-pytest python3-pytest-timeout knot-dnssecutils bind9-utils
 )
 missing=()
 for p in "${packages[@]}"; do

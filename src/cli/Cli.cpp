@@ -3,9 +3,12 @@
 #include <cstdio>
 #include <vector>
 
+#include "Arrival.h"
 #include "CliLookup.h"
 #include "DecodeFile.h"
 #include "InterruptibleRun.h"
+#include "KeyLoading.h"
+#include "MessageWatch.h"
 #include "Options.h"
 #include "Output.h"
 #include "Texts.h"
@@ -21,7 +24,7 @@ constexpr int kExitUsage = 2;
 int PrintQuery(CliLookup& lookup, ReportOutput& output) {
     std::uint8_t buffer[LookupState::kQueryBufferSize];
     if (!lookup.PrepareQuery(buffer)) {
-        lookup.FlushReport();
+        output.Write(lookup.ReportText);
         output.Finish();
         return kExitFailure;
     }
@@ -31,7 +34,8 @@ int PrintQuery(CliLookup& lookup, ReportOutput& output) {
     return kExitReply;
 }
 
-// Reports the bytes of a saved exchange as if they had just arrived.
+// Reports the bytes of a saved exchange as if they had just arrived, all in
+// one piece.
 int Decode(CliLookup& lookup, const std::string& path) {
     std::vector<std::uint8_t> bytes;
     std::string error;
@@ -39,7 +43,9 @@ int Decode(CliLookup& lookup, const std::string& path) {
         PrintUsageError(error);
         return kExitUsage;
     }
-    lookup.ReportReceived(bytes.data(), static_cast<int>(bytes.size()));
+    Arrival arrival(lookup);
+    const bool stopped = arrival.OnBytes(bytes.data(), bytes.size());
+    arrival.Report(stopped ? arrival.End() : ReceiveEnd::Closed);
     return kExitReply;
 }
 
@@ -53,12 +59,20 @@ int Lookup(CliLookup& lookup, const CliOptions& options) {
     return kExitReply;
 }
 
-// Writes the rest of the report, closes the -o file, and gives the exit
-// status.
-int Finish(CliLookup& lookup, ReportOutput& output) {
-    lookup.FlushReport();
-    if (!output.Finish()) return kExitFailure;
-    return lookup.LookupFailed ? kExitFailure : kExitReply;
+// Writes the rest of the report, or with --zone of the zone-file text,
+// closes the -o file, and gives the exit status. With --zone a failure
+// report goes to standard error, away from the zone, and a zone whose reply
+// failed verification is neither printed nor saved.
+int Finish(CliLookup& lookup, const CliOptions& options, ReportOutput& output) {
+    int status = lookup.LookupFailed ? kExitFailure : kExitReply;
+    if (options.zoneFile && lookup.LookupFailed) {
+        std::fprintf(stderr, "%s", lookup.ReportText.c_str());
+    } else if (!options.zoneFile || lookup.Watch.Verify()) {
+        if (options.zoneFile) lookup.FlushZone();
+        else lookup.FlushReport();
+        if (!output.Finish()) status = kExitFailure;
+    }
+    return lookup.Watch.Conclude(status, options.stats, lookup.Server, lookup.ServerPort);
 }
 
 }  // namespace
@@ -79,15 +93,21 @@ int RunCli(int argc, char** argv) {
         std::printf("vek-cli %s\n", VEK_VERSION);
         return kExitReply;
     }
+    TsigKey key;
+    bool keyGiven = false;
+    if (!LoadKey(options, key, keyGiven, error)) {
+        PrintUsageError(error);
+        return kExitUsage;
+    }
     int major = 0, minor = 0;
     if (!net::Startup(major, minor)) {
         std::fprintf(stderr, "%s\n", TextOf(kSocketsInitFailed));
         return kExitFailure;
     }
     ReportOutput output(options.outputFile);
-    CliLookup lookup(options, output);
+    CliLookup lookup(options, output, keyGiven ? &key : nullptr);
     const int status = options.printQuery ? PrintQuery(lookup, output) : Lookup(lookup, options);
     net::Cleanup();
     if (options.printQuery || status != kExitReply) return status;
-    return Finish(lookup, output);
+    return Finish(lookup, options, output);
 }

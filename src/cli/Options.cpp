@@ -56,6 +56,8 @@ private:
         else if (arg == "--inverse") options_.inverse = 1;
         else if (arg == "-d" || arg == "--detailed-errors") options_.detailedErrors = 1;
         else if (arg == "--print-query") options_.printQuery = true;
+        else if (arg == "--zone") options_.zoneFile = true;
+        else if (arg == "--stats") options_.stats = true;
         else return ValuedOption(arg);
         return true;
     }
@@ -63,7 +65,7 @@ private:
     bool ValuedOption(const std::string& arg) {
         if (arg == "--decode") return options_.decode = Value(arg, options_.decodeFile);
         std::string value;
-        const char* valued[] = {"-s", "-t", "-p", "-o"};
+        const char* valued[] = {"-s", "-t", "-p", "-o", "-y", "-k"};
         for (const char* name : valued) {
             // A short option takes its value attached (-tMX) or as the next argument.
             if (arg.compare(0, 2, name) != 0) continue;
@@ -79,6 +81,8 @@ private:
         switch (option) {
             case 's': options_.server = value; return true;
             case 'o': options_.outputFile = value; return true;
+            case 'y': options_.keyText = value; return true;
+            case 'k': options_.keyFile = value; return true;
             case 't':
                 if (ParseQueryType(value, options_.queryTypeIndex)) return true;
                 return Fail("unknown query type '" + value + "' (a name such as MX, or 0 to 19)");
@@ -103,6 +107,8 @@ private:
         if (decoding && options_.printQuery) return Fail("--decode and --print-query exclude each other");
         if (options_.printQuery && !options_.outputFile.empty())
             return Fail("--print-query writes no report for -o to save");
+        if (!options_.keyText.empty() && !options_.keyFile.empty())
+            return Fail("-y and -k exclude each other");
         if (decoding) return true;
         if (!targetSeen) return Fail("no target given");
         if (options_.target.empty()) return Fail("the target is empty");
@@ -147,7 +153,8 @@ bool ParseOptions(int argc, const char* const* argv, CliOptions& options, std::s
 
 const char* UsageText() {
     return "usage: vek-cli [-s SERVER] [-t TYPE] [-p PORT] [--no-recursive] [--inverse] "
-           "[-d|--detailed-errors] [--print-query] [--decode FILE] [-o FILE] TARGET\n";
+           "[-d|--detailed-errors] [--print-query] [--decode FILE] [-o FILE]\n"
+           "               [-y [ALG:]NAME:SECRET | -k FILE] [--zone] [--stats] TARGET\n";
 }
 
 const char* HelpText() {
@@ -168,8 +175,16 @@ const char* HelpText() {
            "  --decode FILE        report the reply bytes saved in FILE (as received over\n"
            "                       TCP, length prefix first); takes -s and -t, no TARGET\n"
            "  -o FILE              also save the report to FILE (CR LF line ends)\n"
+           "  -y [ALG:]NAME:SECRET sign the query with this TSIG key (base64 secret) and\n"
+           "                       verify every reply message; ALG is hmac-md5, hmac-sha1,\n"
+           "                       hmac-sha256 (default), hmac-sha384 or hmac-sha512\n"
+           "  -k FILE              the same with a key file (tsig-keygen or keymgr -t)\n"
+           "  --zone               print the records as a zone file instead of the report\n"
+           "  --stats              print messages, records, bytes, time, records/s, the\n"
+           "                       server and the TSIG verdict on standard error\n"
            "  --help, --version    this text; the version\n"
            "\n"
-           "Exit status: 0 for a reply or a resolver result, 1 for a failure report,\n"
-           "2 for bad usage.\n";
+           "Exit status: 0 for a reply or a resolver result, 1 for a failure report or a\n"
+           "reply that fails TSIG verification, 2 for bad usage, 3 for a zone transfer\n"
+           "that ended without its closing SOA.\n";
 }

@@ -15,6 +15,10 @@ struct CliOptions {
     bool decode = false;            // --decode FILE
     std::string decodeFile;
     std::string outputFile;         // -o FILE
+    std::string keyText;            // -y [ALGORITHM:]NAME:SECRET
+    std::string keyFile;            // -k FILE
+    bool zoneFile = false;          // --zone
+    bool stats = false;             // --stats
     std::string target;
     bool help = false;
     bool version = false;

@@ -30,16 +30,22 @@ bool Arrival::OnBytes(const std::uint8_t* data, std::size_t size) {
     }
     if (transfer_.Begun()) {
         if (OnTransferBytes()) return true;
-    } else if (wire::NextMessage(reply_.data(), reply_.size(), 0) != 0) {
-        return Stop(ReceiveEnd::Complete);
+    } else if (const std::size_t whole = wire::NextMessage(reply_.data(), reply_.size(), 0)) {
+        return Stop(HandOver(0, whole) ? ReceiveEnd::Complete : ReceiveEnd::ReportOutOfMemory);
     }
     return total_ == limit_ && Stop(ReceiveEnd::SizeLimit);
 }
 
-// Each whole message is scanned for the closing SOA and reported, and then
-// its bytes are let go: only a message still arriving is held.
+// Each whole message goes to the lookup's hook, is scanned for the closing
+// SOA and reported, and then its bytes are let go: only a message still
+// arriving is held.
 bool Arrival::OnTransferBytes() {
-    const bool done = transferEnd_.Scan(reply_.data(), reply_.size());
+    bool done = false;
+    std::size_t at = transfer_.Reported();
+    for (std::size_t next; (next = wire::NextMessage(reply_.data(), reply_.size(), at)) != 0; at = next) {
+        if (!HandOver(at, next)) return Stop(ReceiveEnd::ReportOutOfMemory);
+        done = transferEnd_.OnMessage(reply_.data() + at, next - at);
+    }
     try {
         lookup_.ReportArrivedMessages(transfer_, reply_.data(), reply_.size());
     } catch (const std::bad_alloc&) {
@@ -48,8 +54,18 @@ bool Arrival::OnTransferBytes() {
     const std::size_t reported = transfer_.Reported();
     reply_.Discard(reported);
     transfer_.Forget(reported);
-    transferEnd_.Forget(reported);
     return done && Stop(ReceiveEnd::Complete);
+}
+
+// Hands the whole message [begin, end) of the held bytes to the lookup;
+// false when memory ran out on the way.
+bool Arrival::HandOver(std::size_t begin, std::size_t end) {
+    try {
+        lookup_.MessageArrived(reply_.data() + begin, static_cast<int>(end - begin));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
 }
 
 void Arrival::Report(ReceiveEnd end) {

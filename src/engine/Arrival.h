@@ -9,6 +9,8 @@
 //   transfer report begins: each message is reported as soon as it is whole,
 //   and the reply is complete with the message that carries the closing SOA.
 //   Otherwise the reply is read as an ordinary one.
+// - Each message is handed to LookupState::MessageArrived once, in order, as
+//   soon as it is whole (before it is reported).
 // - Reading stops, too, when the lookup's MaxReceived bytes are in or the
 //   bytes cannot be kept.
 // A transfer's messages are let go once reported, so that what is held does
@@ -53,6 +55,7 @@ private:
         return true;
     }
     bool OnTransferBytes();
+    bool HandOver(std::size_t begin, std::size_t end);
     void StopReporting();
     void AppendStopLine(TextId text);
 

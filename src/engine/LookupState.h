@@ -41,6 +41,9 @@ public:
     int Recursive = 1;
     int ReverseQuery = 0;
     std::uint16_t ServerPort = 53;  // the window always asks port 53
+    // vek-cli reaches servers of either address family (IPv6 addresses,
+    // host names with only AAAA records); the window keeps to IPv4.
+    bool AnyAddressFamily = false;
     // The most bytes one TCP lookup reads, length prefixes included: far
     // above any real zone. A stream that goes on past it is cut there, and
     // the report says so. It bounds the report that a window keeps; a
@@ -100,6 +103,13 @@ public:
     // The report library's view of this lookup: the report, the record
     // count, transfer mode and the server's text.
     ReportContext Report();
+
+    // vek-cli's TSIG and zone-file hooks. QueryReady may extend the framed
+    // query (length prefix first) within its buffer before it is sent;
+    // false stops the lookup (the hook reports why). MessageArrived sees
+    // each complete message of the reply, framed, on the lookup's thread.
+    virtual bool QueryReady(std::uint8_t* /*query*/, int /*capacity*/) { return true; }
+    virtual void MessageArrived(const std::uint8_t* /*framed*/, int /*size*/) {}
 
 protected:
     // Shows the members in the controls (the window's exchange to controls).

@@ -1,4 +1,5 @@
 #include <string>
+#include <vector>
 
 #include "Arrival.h"
 #include "HeldSocket.h"
@@ -36,8 +37,27 @@ bool ResolveServer(LookupState& lookup, std::uint32_t& address) {
     return true;
 }
 
+// Either address family: the server's addresses in the resolver's order,
+// until one connects; the failure reported is the last one's.
+net::SocketHandle ConnectAnyFamily(LookupState& lookup) {
+    std::vector<net::SocketAddress> addresses;
+    if (!net::ResolveAnyFamily(lookup.Server.c_str(), lookup.ServerPort, addresses)) {
+        ReportFailure(lookup, kServerAddressFailed, net::LastError());
+        return net::kNoSocket;
+    }
+    int code = 0;
+    for (const net::SocketAddress& address : addresses) {
+        const net::SocketHandle socket = net::ConnectTo(address);
+        if (socket != net::kNoSocket) return socket;
+        code = net::LastError();
+    }
+    ReportFailure(lookup, kConnectFailed, code);
+    return net::kNoSocket;
+}
+
 // A connected socket, or kNoSocket with the failure reported.
 net::SocketHandle ConnectToServer(LookupState& lookup) {
+    if (lookup.AnyAddressFamily) return ConnectAnyFamily(lookup);
     std::uint32_t address = 0;
     if (!ResolveServer(lookup, address)) return net::kNoSocket;
     const net::SocketHandle socket = net::OpenTcpSocket();
@@ -82,7 +102,7 @@ void Exchange(LookupState& lookup, const std::uint8_t* query) {
 void LookupState::TcpLookup() {
     LookupFailed = false;
     std::uint8_t query[kQueryBufferSize];
-    if (PrepareQuery(query)) Exchange(*this, query);
+    if (PrepareQuery(query) && QueryReady(query, kQueryBufferSize)) Exchange(*this, query);
     RefreshControls();
     SetBusy(0);
 }

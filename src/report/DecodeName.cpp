@@ -13,11 +13,6 @@ namespace {
 static_assert(NameMemo::kTextSlack <= ReportBatch::kSpare, "a memo block fits the spare room");
 using wire::kPointerBits;
 
-// The position a pointer's two bytes lead to, counted from the prefix.
-std::size_t PointerTarget(std::uint8_t first, std::uint8_t second) {
-    return (std::size_t(first & ~kPointerBits) << 8 | second) + wire::kPrefixSize;
-}
-
 // Writes a name's text straight into the batch, a chunk of room at a time.
 // Label bytes go in unchanged, except that a zero byte adds nothing.
 class NameText {
@@ -149,7 +144,7 @@ int WalkName(NameText& text, ReplyReader& reply, int position) {
         if (afterLabel) text.Dot();
         if (length & kPointerBits) {
             note.RunEnds(at);
-            const std::size_t target = PointerTarget(length, reply.U8());
+            const std::size_t target = wire::PointerTarget(length, reply.U8());
             if (result < 0) result = static_cast<int>(at + wire::kPointerSize);
             if (!reply.Ok() || target >= segmentStart || ++hops > kMaxPointerHops) {
                 reply.Fail();

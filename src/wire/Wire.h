@@ -42,8 +42,17 @@ constexpr std::size_t kQuestionFixed = 4;   // type and class of a question
 // reserved label kinds 01 and 10 are taken for pointers too).
 constexpr std::uint8_t kPointerBits = 0xC0;
 constexpr std::size_t kPointerSize = 2;
+// The most bytes of an encoded name, and of one of its labels.
+constexpr std::size_t kMaxNameSize = 255;
+constexpr std::size_t kMaxLabelSize = 63;
+
+// The position a pointer's two bytes lead to, counted from the prefix.
+inline std::size_t PointerTarget(std::uint8_t first, std::uint8_t second) {
+    return (std::size_t(first & ~kPointerBits) << 8 | second) + kPrefixSize;
+}
 
 constexpr std::uint16_t kClassIn = 1;
+constexpr std::uint16_t kClassAny = 255;
 
 // Record and query types.
 enum Type : std::uint16_t {
@@ -63,10 +72,36 @@ enum Type : std::uint16_t {
     kTypeMinfo = 14,
     kTypeMx = 15,
     kTypeTxt = 16,
+    kTypeAaaa = 28,
+    kTypeLoc = 29,
+    kTypeSrv = 33,
+    kTypeNaptr = 35,
+    kTypeCert = 37,
+    kTypeDname = 39,
+    kTypeOpt = 41,
+    kTypeDs = 43,
+    kTypeSshfp = 44,
+    kTypeRrsig = 46,
+    kTypeNsec = 47,
+    kTypeDnskey = 48,
+    kTypeNsec3 = 50,
+    kTypeNsec3param = 51,
+    kTypeTlsa = 52,
+    kTypeSmimea = 53,
+    kTypeCds = 59,
+    kTypeCdnskey = 60,
+    kTypeOpenpgpkey = 61,
+    kTypeZonemd = 63,
+    kTypeSvcb = 64,
+    kTypeHttps = 65,
+    kTypeSpf = 99,
+    kTypeTsig = 250,
     kTypeAxfr = 252,
     kTypeMailb = 253,
     kTypeMaila = 254,
     kTypeAny = 255,
+    kTypeUri = 256,
+    kTypeCaa = 257,
 };
 
 inline std::uint16_t ReadU16(const std::uint8_t* at) {

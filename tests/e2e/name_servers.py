@@ -83,7 +83,9 @@ def kdig(address, name, qtype, *options):
 
 class NameServer:
     """A server of `kind` ("bind" or "knot") on `address`, serving `zones`
-    ({name: zone file}) from `directory`; ready once it answers for each."""
+    ({name: zone file}) from `directory`; ready once it answers for each.
+    A server with a configuration of its own overrides `command` (and
+    `answers`, when being ready means more)."""
 
     def __init__(self, kind, address, directory, zones):
         self.kind, self.address, self.dir, self.zones = kind, address, directory, zones
@@ -92,12 +94,14 @@ class NameServer:
                            stderr=subprocess.DEVNULL)
         self.log_path = os.path.join(directory, kind + ".log")
         with open(self.log_path, "w") as log:
-            self.process = subprocess.Popen(write_config(kind, directory, address, zones),
-                                            stdout=log, stderr=subprocess.STDOUT)
+            self.process = subprocess.Popen(self.command(), stdout=log, stderr=subprocess.STDOUT)
         if not wait_for(self.answers, 60, step=0.1) or self.process.poll() is not None:
             self.stop()
             with open(self.log_path) as log:
                 raise RuntimeError("%s did not come up:\n%s" % (kind, log.read()[-3000:]))
+
+    def command(self):
+        return write_config(self.kind, self.dir, self.address, self.zones)
 
     def answers(self):
         return self.process.poll() is not None or all(

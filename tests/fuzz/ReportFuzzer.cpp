@@ -10,6 +10,11 @@
 #include "LookupState.h"
 #include "Options.h"
 #include "ReplyReader.h"
+#include "TsigKey.h"
+#include "TsigVerifier.h"
+#include "Wire.h"
+#include "zone/RecordWalk.h"
+#include "zone/ZoneWriter.h"
 
 namespace {
 using Entry = void (*)(const std::uint8_t* data, std::size_t size);
@@ -89,10 +94,55 @@ void ParseArguments(const std::uint8_t* data, std::size_t size) {
     Require(options.queryTypeIndex >= 0 && options.queryTypeIndex <= 19);
 }
 
+// Framed messages (length prefix first) one after another, as they arrive.
+template <typename Each>
+void EachMessage(const std::uint8_t* data, std::size_t size, Each each) {
+    for (std::size_t at = 0, next; (next = wire::NextMessage(data, size, at)) != 0; at = next)
+        each(data + at, next - at);
+}
+
+// Every message through the TSIG verifier with a fixed key; whatever it
+// says, it names a failure in words and never the secret.
+void VerifyMessages(const std::uint8_t* data, std::size_t size) {
+    TsigKey key;
+    std::string error;
+    Require(ParseKeyOption("hmac-sha256:fuzz-key:c2VjcmV0LXNlY3JldC1zZWNyZXQ=", key, error));
+    TsigVerifier verifier(key, std::vector<std::uint8_t>(32, 7));
+    EachMessage(data, size, [&verifier](const std::uint8_t* framed, std::size_t length) {
+        verifier.Feed(framed, length, 1700000000);
+    });
+    if (!verifier.End()) Require(!verifier.Failure().empty());
+    Require(verifier.Failure().find("c2VjcmV0") == std::string::npos);
+}
+
+// The text of a key file; a refusal names its reason and never the secret.
+void ParseOneKeyFile(const std::uint8_t* data, std::size_t size) {
+    TsigKey key;
+    std::string error;
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    if (ParseKeyFile(text, key, error)) Require(!key.name.empty() && !key.secret.empty());
+    else Require(!error.empty());
+}
+
+// Every record of every message as zone-file lines: each ends its line.
+void WriteZoneLines(const std::uint8_t* data, std::size_t size) {
+    EachMessage(data, size, [](const std::uint8_t* framed, std::size_t length) {
+        ReplyReader message(framed, length);
+        RecordWalk walk(message);
+        WireRecord record;
+        std::string out;
+        while (walk.Next(record)) {
+            const std::size_t before = out.size();
+            AppendZoneRecord(out, message, record);
+            Require(out.size() == before || out.back() == '\n');
+        }
+    });
+}
+
 const Entry kEntries[] = {
     [](const std::uint8_t* data, std::size_t size) { ReportAs(1, data, size); },
     [](const std::uint8_t* data, std::size_t size) { ReportAs(LookupState::kAxfrIndex, data, size); },
-    DecodeOneName, PrepareOneQuery, ParseArguments};
+    DecodeOneName, PrepareOneQuery, ParseArguments, VerifyMessages, ParseOneKeyFile, WriteZoneLines};
 constexpr std::size_t kEntryCount = sizeof kEntries / sizeof kEntries[0];
 }  // namespace
 

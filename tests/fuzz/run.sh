@@ -17,12 +17,15 @@ sed -e "s/@PROJECT_VERSION_MAJOR@/$major/; s/@PROJECT_VERSION_MINOR@/$minor/" \
     "$root/src/resources/Version.h.in" > "$out/Version.h"
 flags=(-std=c++17 -O1 -g -fno-omit-frame-pointer
        -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=all
-       -I"$out" -I"$root/src/wire" -I"$root/src/engine" -I"$root/src/report" -I"$root/src/resources" -I"$root/src/cli")
+       -I"$out" -I"$root/src/wire" -I"$root/src/engine" -I"$root/src/report" -I"$root/src/resources"
+       -I"$root/src/cli" -I"$root/src/tsig" -I"$root/src/crypto")
 # The whole portable core and vek-cli's library, as the native build links
 # them, so that a new entry of the target can reach any of it; libFuzzer
 # brings its own main().
 sources=("$root"/src/engine/*.cpp "$root"/src/engine/sockets/SocketsPosix.cpp
-         "$root"/src/report/*.cpp "$root"/src/resources/*.cpp "$root"/src/cli/*.cpp
+         "$root"/src/report/*.cpp "$root"/src/report/zone/*.cpp "$root"/src/resources/*.cpp
+         "$root"/src/cli/*.cpp "$root"/src/tsig/*.cpp "$root"/src/crypto/HmacCommon.cpp
+         "$root"/src/crypto/HmacOpenSsl.cpp
          "$root"/tests/fuzz/ReportFuzzer.cpp)
 kept=(); for src in "${sources[@]}"; do [[ $src == */cli/main.cpp ]] || kept+=("$src"); done
 rm -rf "$out/objects" && mkdir -p "$out/objects" && cd "$out/objects"
@@ -30,7 +33,7 @@ half=$(( (${#kept[@]} + 1) / 2 ))  # two compilers at a time
 "$cxx" "${flags[@]}" -c "${kept[@]:0:half}" & first=$!
 "$cxx" "${flags[@]}" -c "${kept[@]:half}"
 wait $first
-"$cxx" "${flags[@]}" "$out"/objects/*.o -pthread -o "$out/report-fuzzer"
+"$cxx" "${flags[@]}" "$out"/objects/*.o -pthread -lcrypto -o "$out/report-fuzzer"
 
 # New inputs go to build/fuzz/corpus; the seeds in the repository stay as they are.
 cd "$out"

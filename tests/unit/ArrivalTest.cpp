@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "Arrival.h"
 #include "ReportTestSupport.h"
 
@@ -64,6 +66,38 @@ TEST_P(ArrivalChunks, StopsWhereTheReplyIsComplete) {
             row.stop.at == 0 ? 0 : std::min(row.bytes.size(), (row.stop.at + chunk - 1) / chunk * chunk);
         EXPECT_EQ(stop.at, expected);
         EXPECT_EQ(stop.end, row.stop.end);
+    }
+}
+
+// Each whole message reaches the lookup's hook once, in order, as far as
+// reading goes, whatever the chunking.
+TEST_P(ArrivalChunks, HandsOverEachWholeMessageOnce) {
+    struct Watching final : ReportState {
+        using ReportState::ReportState;
+        std::vector<Bytes> seen;
+        void MessageArrived(const std::uint8_t* framed, int size) override {
+            seen.emplace_back(framed, framed + size);
+        }
+    };
+    const Bytes first = Framed(Message(0, 2, Concat({kSoa, kA})));
+    const Bytes second = Framed(Message(0, 1, kA));
+    const Bytes last = Framed(Message(0, 1, kSoa));
+    struct Row {
+        const char* name;
+        std::int32_t type;
+        Bytes bytes;
+        std::vector<Bytes> seen;
+    } rows[] = {
+        {"ordinary", 1, Concat({second, second}), {second}},
+        {"transfer", kAxfrIndex, Concat({first, second, last}), {first, second, last}},
+        {"transfer cut mid-message", kAxfrIndex, Concat({first, second, Bytes(last.begin(), last.end() - 1)}),
+         {first, second}},
+    };
+    for (Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Watching state(row.type);
+        StopOf(state, row.bytes, GetParam());
+        EXPECT_EQ(state.seen, row.seen);
     }
 }
 

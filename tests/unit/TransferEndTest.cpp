@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "TransferEnd.h"
+#include "Wire.h"
 
 namespace {
 using Bytes = std::vector<std::uint8_t>;
@@ -60,13 +61,13 @@ const Bytes kLabelledA = {
     0x00, 0x04, 0x7F, 0x00, 0x00, 0x01,          // RDLENGTH 4, 127.0.0.1
 };
 
-// Feeds the stream to a scanner one more byte at a time; returns the total
-// at which the scanner first saw the end, or -1.
+// Hands the stream's whole messages to a scanner in order; returns the
+// offset behind the message at which the scanner saw the end, or -1.
 int EndSeenAt(const Bytes& stream) {
     TransferEnd end;
-    for (std::size_t total = 0; total <= stream.size(); ++total)
-        if (end.Scan(stream.data(), total))
-            return static_cast<int>(total);
+    for (std::size_t at = 0, next; (next = wire::NextMessage(stream.data(), stream.size(), at)) != 0;
+         at = next)
+        if (end.OnMessage(stream.data() + at, next - at)) return static_cast<int>(next);
     return -1;
 }
 }  // namespace

@@ -36,6 +36,22 @@ int Connect(SocketHandle s, std::uint32_t address, std::uint16_t port);
 int Send(SocketHandle s, const void* data, int length);
 // Bytes read, 0 when the peer closed, kSocketError on failure.
 int Recv(SocketHandle s, void* data, int length);
+// vek-cli's path to a server of either address family. A resolved address,
+// kept as the platform's socket address.
+struct SocketAddress {
+    int family = 0;
+    int length = 0;
+    alignas(8) unsigned char bytes[128] = {};
+};
+// The addresses of `host` (a dotted IPv4 address, an IPv6 address, bare or
+// in brackets, or a host name with A or AAAA records) in the resolver's
+// order, each with `port`. False with LastError() set (11001 to 11004 for
+// the resolver's answers) when there is none.
+bool ResolveAnyFamily(const char* host, std::uint16_t port, std::vector<SocketAddress>& addresses);
+// A TCP socket of the address's family connected to it, or kNoSocket with
+// LastError() set.
+SocketHandle ConnectTo(const SocketAddress& address);
+
 // Closes the socket; a receive blocked on it in another thread fails.
 void Close(SocketHandle s);
 // The Windows Sockets code of the last failed call of this thread.

@@ -2,10 +2,12 @@
 // Windows Sockets code of the same meaning, so that reports read the same as
 // on Windows; the code is kept per thread, as WSAGetLastError keeps it.
 #include "Sockets.h"
+#include "AnyFamily.h"
 #include "HostEntryCopy.h"
 
 #include <arpa/inet.h>
 #include <cerrno>
+#include <cstring>
 #include <mutex>
 #include <set>
 #include <unordered_map>
@@ -235,6 +237,37 @@ int Recv(SocketHandle s, void* data, int length) {
 // the shutdown in InFlight::Close does.
 void Close(SocketHandle s) {
     if (s != kNoSocket) Sockets().Close(static_cast<int>(s));
+}
+
+bool ResolveAnyFamily(const char* host, std::uint16_t port, std::vector<SocketAddress>& addresses) {
+    const int rc = GetAddresses<addrinfo>(host, port, {AF_UNSPEC, SOCK_STREAM, IPPROTO_TCP},
+                                       ::getaddrinfo, ::freeaddrinfo, addresses);
+    const CodePair kAddrInfoCodes[] = {
+        {kNoAddresses, 11004}, {EAI_NONAME, 11001},     {EAI_AGAIN, 11002},
+        {EAI_FAIL, 11003},     {EAI_NODATA, 11004},     {EAI_ADDRFAMILY, 11004},
+        {EAI_MEMORY, 10055}};
+    if (rc == EAI_SYSTEM) FailFromErrno();
+    else if (rc != 0) Fail(Lookup(kAddrInfoCodes, sizeof kAddrInfoCodes / sizeof kAddrInfoCodes[0], rc, 11003));
+    return rc == 0;
+}
+
+SocketHandle ConnectTo(const SocketAddress& address) {
+    const int s = ::socket(address.family, SOCK_STREAM, IPPROTO_TCP);
+    if (s < 0) {
+        FailFromErrno();
+        return kNoSocket;
+    }
+    Sockets().Opened(s);
+    const int rc = Guarded(static_cast<SocketHandle>(s), [&address](int fd) {
+        const auto* to = reinterpret_cast<const sockaddr*>(address.bytes);
+        if (::connect(fd, to, static_cast<socklen_t>(address.length)) != 0) return FailFromErrno();
+        return 0;
+    });
+    if (rc == 0) return static_cast<SocketHandle>(s);
+    const int code = lastError;
+    Close(static_cast<SocketHandle>(s));
+    lastError = code;
+    return kNoSocket;
 }
 
 int LastError() { return lastError; }

@@ -1,9 +1,13 @@
 // The socket layer on Windows Sockets 1.1: thin wrappers over the calls
 // themselves. Error codes are Winsock's own (WSAGetLastError).
 #include "Sockets.h"
+#include "AnyFamily.h"
 #include "HostEntryCopy.h"
 
 #include <winsock2.h>
+#include <ws2tcpip.h>
+
+#include <cstring>
 
 namespace net {
 namespace {
@@ -73,6 +77,25 @@ int Recv(SocketHandle s, void* data, int length) {
 
 void Close(SocketHandle s) {
     if (s != kNoSocket) ::closesocket(Native(s));
+}
+
+// getaddrinfo's failures are Windows Sockets codes already.
+bool ResolveAnyFamily(const char* host, std::uint16_t port, std::vector<SocketAddress>& addresses) {
+    const int rc = GetAddresses<ADDRINFOA>(host, port, {AF_UNSPEC, SOCK_STREAM, IPPROTO_TCP},
+                                       ::getaddrinfo, ::freeaddrinfo, addresses);
+    if (rc != 0) WSASetLastError(rc == kNoAddresses ? WSANO_DATA : rc);
+    return rc == 0;
+}
+
+SocketHandle ConnectTo(const SocketAddress& address) {
+    const SOCKET s = ::socket(address.family, SOCK_STREAM, IPPROTO_TCP);
+    if (s == INVALID_SOCKET) return kNoSocket;
+    if (::connect(s, reinterpret_cast<const sockaddr*>(address.bytes), address.length) == 0)
+        return static_cast<SocketHandle>(s);
+    const int code = WSAGetLastError();
+    ::closesocket(s);
+    WSASetLastError(code);
+    return kNoSocket;
 }
 
 int LastError() { return WSAGetLastError(); }

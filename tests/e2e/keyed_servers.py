@@ -1,0 +1,136 @@
+"""Knot DNS and BIND 9 serving zones whose transfers need a TSIG key (Knot
+an hmac-sha256 key from keymgr -t, BIND an hmac-sha512 key from
+tsig-keygen), each on its own address under VEK_TEST_NET, port 53; Knot
+also on ::1 at port 5365. Knot signs one zone itself (NSEC3, CDS and
+CDNSKEY published), so that its DNSSEC records are real. Stopped by PID."""
+import os
+import subprocess
+import sys
+
+import dns.message
+import dns.query
+import dns.tsigkeyring
+import dns.zone
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from conftest import address  # noqa: E402
+
+import all_types  # noqa: E402
+from name_servers import BIND_CONF as PLAIN_BIND_CONF, NameServer  # noqa: E402
+
+SIGNED_ZONE = "signed.zt."
+SIGNED_RECORDS = """$TTL 300
+@ SOA ns.signed.zt. admin.signed.zt. 1 3600 600 86400 300
+@ NS ns
+ns A 192.0.2.53
+www A 192.0.2.80
+mail MX 10 ns
+"""
+IPV6_PORT = 5365
+
+KNOT_CONF = """server:
+    rundir: "%(dir)s"
+    listen: [ %(address)s@53, ::1@%(v6port)d ]
+log:
+  - target: stderr
+    any: warning
+database:
+    storage: "%(dir)s"
+include: "%(dir)s/knot.key"
+acl:
+  - id: keyed
+    key: knotkey
+    action: transfer
+policy:
+  - id: signing
+    algorithm: ecdsap256sha256
+    nsec3: on
+    cds-cdnskey-publish: always
+template:
+  - id: default
+    storage: "%(dir)s"
+    acl: keyed
+    zonefile-sync: -1
+zone:
+  - domain: %(alltypes)s
+    file: "%(dir)s/alltypes.zone"
+  - domain: %(signed)s
+    file: "%(dir)s/signed.zone"
+    dnssec-signing: on
+    dnssec-policy: signing
+"""
+
+# The options of the plain servers; the zone's own transfer rule overrides
+# theirs.
+BIND_CONF = PLAIN_BIND_CONF + """include "%(dir)s/bind.key";
+zone "%(alltypes)s" { type primary; file "%(dir)s/alltypes.zone"; allow-transfer { key bindkey; }; };
+"""
+
+
+class KeyedServer(NameServer):
+    """kind: "knot" or "bind"."""
+
+    def __init__(self, kind, directory):
+        os.makedirs(directory, exist_ok=True)
+        zones = [all_types.ZONE, SIGNED_ZONE] if kind == "knot" else [all_types.ZONE]
+        super().__init__(kind, address(20 if kind == "knot" else 21), directory, zones)
+
+    def command(self):
+        self.write("alltypes.zone", all_types.zone_text())
+        values = {"dir": self.dir, "address": self.address, "v6port": IPV6_PORT,
+                  "alltypes": all_types.ZONE, "signed": SIGNED_ZONE}
+        if self.kind == "knot":
+            self.write("signed.zone", SIGNED_RECORDS)
+            self.write("knot.key", self.run(["keymgr", "-t", "knotkey", "hmac-sha256"]))
+            return ["knotd", "-c", self.write("knot.conf", KNOT_CONF % values)]
+        self.write("bind.key", self.run(["tsig-keygen", "-a", "hmac-sha512", "bindkey"]))
+        return ["named", "-g", "-4", "-c", self.write("named.conf", BIND_CONF % values)]
+
+    def write(self, name, text):
+        path = os.path.join(self.dir, name)
+        with open(path, "w") as out:
+            out.write(text)
+        return path
+
+    @property
+    def key_file(self):
+        return os.path.join(self.dir, self.kind + ".key")
+
+    def key(self):
+        """(name, algorithm, secret) of the key, read from the key file."""
+        if self.kind == "knot":
+            head = open(self.key_file).readline().lstrip("# ").strip()
+            algorithm, name, secret = head.split(":")
+            return name, algorithm, secret
+        text = open(self.key_file).read()
+        secret = text.split('secret "')[1].split('"')[0]
+        return "bindkey", "hmac-sha512", secret
+
+    def keyring(self):
+        name, algorithm, secret = self.key()
+        return dns.tsigkeyring.from_text({name: (algorithm, secret)}), name
+
+    def served(self, zone_name, where=None, port=53):
+        """The zone as dnspython transfers it with the key."""
+        keyring, name = self.keyring()
+        return dns.zone.from_xfr(dns.query.xfr(where or self.address, zone_name, keyring=keyring,
+                                               keyname=name, port=port, relativize=False,
+                                               lifetime=30), relativize=False)
+
+    def answers(self):
+        if self.process.poll() is not None:
+            return True  # ended: the caller sees it and reports
+        for zone_name in self.zones:
+            query = dns.message.make_query(zone_name, "SOA", want_dnssec=True)
+            try:
+                reply = dns.query.tcp(query, self.address, timeout=2)
+            except (OSError, dns.exception.DNSException):
+                return False
+            if not reply.answer:
+                return False
+            if zone_name == SIGNED_ZONE and len(reply.answer) < 2:
+                return False  # not signed yet
+        return True
+
+    def run(self, command):
+        return subprocess.run(command, check=True, stdout=subprocess.PIPE, timeout=30).stdout.decode()
