@@ -20,14 +20,9 @@ Stop StopOf(ReportState& state, const Bytes& bytes, std::size_t chunk) {
 }
 
 Bytes Message(std::uint8_t rcode, std::uint8_t answers, const Bytes& records) {
-    return Concat({{0x00, 0x01, 0x84, rcode, 0x00, 0x00, 0x00, answers, 0x00, 0x00, 0x00, 0x00},
-                   records});
+    return Concat({Header(0x84, rcode, 0, answers), records});
 }
-// A record owned by the root with four bytes of data.
-Bytes Record(std::uint8_t type) {
-    return {0x00, 0x00, type, 0x00, 0x01, 0x00, 0x00, 0x00, 0x3C, 0x00, 0x04, 10, 0, 0, 1};
-}
-const Bytes kSoa = Record(6), kA = Record(1);
+const Bytes kSoa = Record({0}, 6, {10, 0, 0, 1}), kA = Record({0}, 1, {10, 0, 0, 1});
 
 class ArrivalChunks : public ::testing::TestWithParam<std::size_t> {};
 

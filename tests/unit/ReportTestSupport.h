@@ -3,6 +3,7 @@
 // byte vectors in the TCP framing (length prefix first).
 #include <algorithm>
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -88,6 +89,33 @@ inline Bytes Concat(std::initializer_list<Bytes> parts) {
     return all;
 }
 
+// A message header: id 1, the two flag bytes, then the four counts.
+inline Bytes Header(std::uint8_t flags, std::uint8_t flags2, std::uint16_t qd, std::uint16_t an,
+                    std::uint16_t ns = 0, std::uint16_t ar = 0) {
+    Bytes h = {0x00, 0x01, flags, flags2};
+    for (std::uint16_t count : {qd, an, ns, ar}) {
+        h.push_back(static_cast<std::uint8_t>(count >> 8));
+        h.push_back(static_cast<std::uint8_t>(count & 0xFF));
+    }
+    return h;
+}
+
+// A record: owner in wire form, type, class IN, TTL, RDLENGTH and the data.
+inline Bytes Record(const Bytes& owner, std::uint16_t type, const Bytes& rdata,
+                    std::uint32_t ttl = 300) {
+    Bytes r = owner;
+    for (std::uint32_t v : {std::uint32_t{type} << 16 | 1u, ttl}) {
+        for (int shift = 24; shift >= 0; shift -= 8) r.push_back(static_cast<std::uint8_t>(v >> shift));
+    }
+    r.push_back(static_cast<std::uint8_t>(rdata.size() >> 8));
+    r.push_back(static_cast<std::uint8_t>(rdata.size() & 0xFF));
+    r.insert(r.end(), rdata.begin(), rdata.end());
+    return r;
+}
+
+// A pointer to message offset 12: the first name behind the header.
+inline const Bytes kFirstName = {0xC0, 0x0C};
+
 // The line that ends the report of a message whose bytes run out.
 inline const char* MalformedLine() {
     return "Reply truncated or malformed: the rest of this message is not decoded.\n";
@@ -97,6 +125,24 @@ inline const char* MalformedLine() {
 inline std::string ReadDataFile(const std::string& name) {
     std::ifstream in(std::string(VEK_TEST_DATA_DIR) + "/" + name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The names of the captured replies (NAME.bin), the hand-made edge cases
+// ("edge-...") left out unless asked for.
+inline std::vector<std::string> CapturedNames(bool withEdges) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(VEK_TEST_DATA_DIR)) {
+        const std::string name = entry.path().stem().string();
+        if (entry.path().extension() == ".bin" && (withEdges || name.rfind("edge-", 0) != 0))
+            names.push_back(name);
+    }
+    return names;
+}
+
+// The query type a capture answers: files whose name holds "axfr" are
+// zone-transfer streams.
+inline std::int32_t CapturedType(const std::string& name) {
+    return name.find("axfr") != std::string::npos ? kAxfrIndex : 1;
 }
 
 inline Bytes CapturedReply(const std::string& name) {
