@@ -23,6 +23,20 @@ Bytes LongLabels(int count, char first) {
     return b;
 }
 
+// Twelve zero bytes behind the prefix, the root at 14, then from 15 on count
+// pointers, each leading to the one before it (the first to the root): the
+// pointer at 15 + 2k makes k + 1 hops.
+inline Bytes BackwardPointerChain(int count) {
+    Bytes b(14, 0);
+    b.push_back(0x00);
+    for (int k = 0; k < count; ++k) {
+        const int targetInMessage = (k == 0 ? 14 : 15 + 2 * (k - 1)) - 2;
+        b.push_back(static_cast<std::uint8_t>(0xC0 | targetInMessage >> 8));
+        b.push_back(static_cast<std::uint8_t>(targetInMessage & 0xFF));
+    }
+    return b;
+}
+
 struct Outcome {
     std::string name;
     int next;

@@ -22,7 +22,6 @@ public:
         QueryTypeIndex = queryTypeIndex;
         Server = std::move(server);
     }
-    int refreshes = 0;
     std::string textAtRefresh;
 
     // Runs the report of everything received, as the TCP lookup does.
@@ -51,7 +50,6 @@ public:
 
 protected:
     void RefreshControls() override {
-        ++refreshes;
         textAtRefresh = ReportText;
     }
     void ReportGrew() override {
@@ -148,18 +146,4 @@ inline std::int32_t CapturedType(const std::string& name) {
 inline Bytes CapturedReply(const std::string& name) {
     const std::string bytes = ReadDataFile(name + ".bin");
     return Bytes(bytes.begin(), bytes.end());
-}
-
-// Twelve zero bytes behind the prefix, the root at 14, then from 15 on count
-// pointers, each leading to the one before it (the first to the root): the
-// pointer at 15 + 2k makes k + 1 hops.
-inline Bytes BackwardPointerChain(int count) {
-    Bytes b(14, 0);
-    b.push_back(0x00);
-    for (int k = 0; k < count; ++k) {
-        const int targetInMessage = (k == 0 ? 14 : 15 + 2 * (k - 1)) - 2;
-        b.push_back(static_cast<std::uint8_t>(0xC0 | targetInMessage >> 8));
-        b.push_back(static_cast<std::uint8_t>(targetInMessage & 0xFF));
-    }
-    return b;
 }
