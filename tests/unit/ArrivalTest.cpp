@@ -4,19 +4,9 @@
 #include "ReportTestSupport.h"
 
 namespace {
-// The byte count at which the arrival first says "stop" when `bytes` come
-// `chunk` at a time, and why; 0 and Closed when it never does.
-struct Stop {
-    std::size_t at;
-    ReceiveEnd end;
-};
 Stop StopOf(ReportState& state, const Bytes& bytes, std::size_t chunk) {
     Arrival arrival(state);
-    for (std::size_t at = 0; at < bytes.size(); at += chunk) {
-        const std::size_t n = std::min(chunk, bytes.size() - at);
-        if (arrival.OnBytes(bytes.data() + at, n)) return {at + n, arrival.End()};
-    }
-    return {0, ReceiveEnd::Closed};
+    return Feed(arrival, bytes, chunk);
 }
 
 Bytes Message(std::uint8_t rcode, std::uint8_t answers, const Bytes& records) {

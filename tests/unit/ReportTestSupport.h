@@ -18,9 +18,9 @@ using Bytes = std::vector<std::uint8_t>;
 
 class ReportState : public LookupState {
 public:
-    explicit ReportState(std::int32_t queryTypeIndex = 1, std::string server = "127.0.0.1") {
+    explicit ReportState(std::int32_t queryTypeIndex = 1) {
         QueryTypeIndex = queryTypeIndex;
-        Server = std::move(server);
+        Server = "127.0.0.1";
     }
     std::string textAtRefresh;
 
@@ -32,26 +32,12 @@ public:
     // The same bytes arriving `chunk` at a time, through the arrival of a
     // TCP lookup, and reported as it reports them. Checks on the way that
     // the report only grows.
-    std::string ReceivedInChunks(const Bytes& bytes, std::size_t chunk) {
-        Arrival arrival(*this);
-        ReceiveEnd end = ReceiveEnd::Closed;
-        for (std::size_t at = 0; at < bytes.size(); at += chunk) {
-            if (arrival.OnBytes(bytes.data() + at, std::min(chunk, bytes.size() - at))) {
-                end = arrival.End();
-                break;
-            }
-        }
-        arrival.Report(end);
-        CheckGrown();
-        return ReportText;
-    }
+    std::string ReceivedInChunks(const Bytes& bytes, std::size_t chunk);
 
     std::string grown;  // the report as it stood when it last grew
 
 protected:
-    void RefreshControls() override {
-        textAtRefresh = ReportText;
-    }
+    void RefreshControls() override { textAtRefresh = ReportText; }
     void ReportGrew() override {
         CheckGrown();
         grown = ReportText;
@@ -60,6 +46,27 @@ protected:
         if (ReportText.compare(0, grown.size(), grown) != 0) ADD_FAILURE() << "the report shrank";
     }
 };
+
+// Feeds `bytes` to the arrival `chunk` at a time: the count at which it
+// first says stop, and why; 0 and Closed when it never does.
+struct Stop {
+    std::size_t at;
+    ReceiveEnd end;
+};
+inline Stop Feed(Arrival& arrival, const Bytes& bytes, std::size_t chunk) {
+    for (std::size_t at = 0; at < bytes.size(); at += chunk) {
+        const std::size_t n = std::min(chunk, bytes.size() - at);
+        if (arrival.OnBytes(bytes.data() + at, n)) return {at + n, arrival.End()};
+    }
+    return {0, ReceiveEnd::Closed};
+}
+
+inline std::string ReportState::ReceivedInChunks(const Bytes& bytes, std::size_t chunk) {
+    Arrival arrival(*this);
+    arrival.Report(Feed(arrival, bytes, chunk).end);
+    CheckGrown();
+    return ReportText;
+}
 
 // The message with its two-byte big-endian length prefix in front.
 inline Bytes Framed(const Bytes& message) {

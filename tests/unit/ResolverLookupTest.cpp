@@ -24,14 +24,8 @@ protected:
     }
 };
 
-class ResolverLookupTest : public ::testing::Test {
+class ResolverLookupTest : public NetTest {
 protected:
-    void SetUp() override {
-        int major = 0, minor = 0;
-        ASSERT_TRUE(net::Startup(major, minor));
-    }
-    void TearDown() override { net::Cleanup(); }
-
     void Run(const std::string& target, int detailed = 0) {
         state.Target = target;
         state.DetailedErrors = detailed;

@@ -17,20 +17,9 @@ std::uint32_t Address(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8
     return value;
 }
 
-class SocketsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        int major = 0, minor = 0;
-        ASSERT_TRUE(net::Startup(major, minor));
-        EXPECT_EQ(major, 1);
-        EXPECT_EQ(minor, 1);
-    }
-    void TearDown() override { net::Cleanup(); }
-};
-
 }  // namespace
 
-TEST_F(SocketsTest, InetAddrTakesWhatWindowsSocketsTakes) {
+TEST_F(NetTest, InetAddrTakesWhatWindowsSocketsTakes) {
     const std::pair<const char*, std::uint32_t> rows[] = {
         {"10.20.30.40", Address(10, 20, 30, 40)}, {"10.1", Address(10, 0, 0, 1)},
         {"1.2.3", Address(1, 2, 0, 3)},           {"1.2.65535", Address(1, 2, 255, 255)},
@@ -45,7 +34,7 @@ TEST_F(SocketsTest, InetAddrTakesWhatWindowsSocketsTakes) {
         EXPECT_EQ(net::InetAddr(text), net::kAddrNone) << "[" << text << "]";
 }
 
-TEST_F(SocketsTest, RefusedConnectionReadsAsWinsockCode) {
+TEST_F(NetTest, RefusedConnectionReadsAsWinsockCode) {
     const net::SocketHandle s = net::OpenTcpSocket();
     ASSERT_NE(s, net::kNoSocket);
     // Nothing listens on the discard port of a test address.

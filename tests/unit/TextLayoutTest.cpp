@@ -83,44 +83,32 @@ TextLayout Lines() {
     return Layout(text);
 }
 
-struct ScrollRow {
-    long long top, left;
-    Viewport view;
-    Scroll want;
-};
-
 // The view shows no room past the last line or the widest line's end (plus
-// the margin), and never scrolls before the start.
-TEST(ViewScroll, ClampsToTheTextsExtent) {
-    const ScrollRow rows[] = {
+// the margin) and never scrolls before the start; it brings the caret into
+// sight with the least move, and none when it is in sight.
+TEST(ViewScroll, ClampsToTheTextAndShowsTheCaret) {
+    const TextLayout layout = Lines();
+    const struct {
+        long long top, left;
+        Viewport view;
+        Scroll want;
+    } clamps[] = {
         {0, 0, {4, 60}, {0, 0}},       {-5, -9, {4, 60}, {0, 0}},     {6, 42, {4, 60}, {6, 42}},
         {7, 43, {4, 60}, {6, 42}},     {100, 100, {20, 200}, {0, 0}}, {3, 5, {10, 102}, {0, 0}},
     };
-    for (const ScrollRow& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.top << "," << row.left);
-        EXPECT_EQ(ui::ClampScroll(Lines(), row.top, row.left, row.view), row.want);
-    }
-}
-
-struct CaretRow {
-    Scroll from;
-    std::size_t caret;
-    Scroll want;
-};
-
-// The least scroll that shows the caret: up or down to its line, left or
-// right to its column, nothing when it is in sight.
-TEST(ViewScroll, BringsTheCaretIntoSightWithTheLeastMove) {
-    const TextLayout layout = Lines();
+    for (const auto& row : clamps)
+        EXPECT_EQ(ui::ClampScroll(layout, row.top, row.left, row.view), row.want) << row.top << "," << row.left;
     const std::size_t line8 = layout.LineStart(8), line7 = layout.LineStart(7);
-    const CaretRow rows[] = {
+    const struct {
+        Scroll from;
+        std::size_t caret;
+        Scroll want;
+    } carets[] = {
         {{0, 0}, 3, {0, 0}},          {{0, 0}, line8, {5, 0}},  {{6, 0}, 0, {0, 0}},
         {{2, 0}, line8 + 2, {5, 0}},  {{0, 0}, line7 + 9, {4, 31}}, {{4, 40}, line7 + 1, {4, 10}},
     };
-    for (const CaretRow& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.caret);
-        EXPECT_EQ(ui::ScrollToShow(layout, row.from, row.caret, Viewport{4, 60}), row.want);
-    }
+    for (const auto& row : carets)
+        EXPECT_EQ(ui::ScrollToShow(layout, row.from, row.caret, Viewport{4, 60}), row.want) << row.caret;
 }
 
 // Points map to character boundaries through the scroll and the margin;
