@@ -59,18 +59,14 @@ TEST(Query, WorkedExamplesAreByteExact) {
 
 TEST(Query, AddressesAreAskedUnderTheirReverseName) {
     const std::pair<const char*, const char*> rows[] = {
-        {"10.20.30.40", "40.30.20.10.IN-ADDR.ARPA"}, {"0x7f.1", "1.0.0.127.IN-ADDR.ARPA"},
-        {"1.2.3.4 trailing words", "4.3.2.1.IN-ADDR.ARPA"},
+        {"0x7f.1", "1.0.0.127.IN-ADDR.ARPA"}, {"1.2.3.4 trailing words", "4.3.2.1.IN-ADDR.ARPA"},
         {"255.255.255.255", "255.255.255.255"},  // no address: asked as typed
-        {"1.2.3.4.", "1.2.3.4."}, {"Example.COM", "Example.COM"},
     };
     for (const auto& [target, name] : rows) {
         LookupState state;
         state.Target = target;
         EXPECT_EQ(state.ChooseQueryName(), name) << target;
     }
-    EXPECT_EQ(NameOf(QueryFor("10.1")), (Bytes{1, '1', 1, '0', 1, '0', 2, '1', '0', 7, 'I', 'N', '-', 'A', 'D',
-                                               'D', 'R', 4, 'A', 'R', 'P', 'A', 0}));
 }
 
 // The guards: names that cannot be sent are refused with their reason.

@@ -68,30 +68,22 @@ inline std::string ReportState::ReceivedInChunks(const Bytes& bytes, std::size_t
     return ReportText;
 }
 
+inline Bytes Concat(std::initializer_list<Bytes> parts) {
+    Bytes all;
+    for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
+    return all;
+}
+
 // The message with its two-byte big-endian length prefix in front.
-inline Bytes Framed(const Bytes& message) {
-    Bytes framed;
-    framed.reserve(message.size() + 2);
-    framed.push_back(static_cast<std::uint8_t>(message.size() >> 8));
-    framed.push_back(static_cast<std::uint8_t>(message.size() & 0xFF));
-    for (std::uint8_t byte : message) framed.push_back(byte);
-    return framed;
+inline Bytes Framed(const Bytes& m) {
+    return Concat({{static_cast<std::uint8_t>(m.size() >> 8), static_cast<std::uint8_t>(m.size() & 0xFF)}, m});
 }
 
 // The framed messages one after the other, as a zone transfer streams them.
 inline Bytes Stream(std::initializer_list<Bytes> messages) {
     Bytes stream;
-    for (const Bytes& m : messages) {
-        Bytes framed = Framed(m);
-        stream.insert(stream.end(), framed.begin(), framed.end());
-    }
+    for (const Bytes& m : messages) stream = Concat({stream, Framed(m)});
     return stream;
-}
-
-inline Bytes Concat(std::initializer_list<Bytes> parts) {
-    Bytes all;
-    for (const Bytes& p : parts) all.insert(all.end(), p.begin(), p.end());
-    return all;
 }
 
 // A message header: id 1, the two flag bytes, then the four counts.

@@ -1,11 +1,9 @@
-// The socket layer: address parsing as Windows Sockets does it, and errors
-// reported with Windows Sockets codes on every platform.
+// Address parsing as Windows Sockets does it, on every platform.
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <utility>
 
-#include "sockets/Sockets.h"
 #include "TestNet.h"
 
 namespace {
@@ -32,14 +30,4 @@ TEST_F(NetTest, InetAddrTakesWhatWindowsSocketsTakes) {
                              "1.2.3.4.", "1..2.3", "1.2.3.4x", "08.1.1.1", "0x", "a.b",
                              "1.16777216", "4294967296", "+1.2.3.4", "1.2.3.-4", "localhost"})
         EXPECT_EQ(net::InetAddr(text), net::kAddrNone) << "[" << text << "]";
-}
-
-TEST_F(NetTest, RefusedConnectionReadsAsWinsockCode) {
-    const net::SocketHandle s = net::OpenTcpSocket();
-    ASSERT_NE(s, net::kNoSocket);
-    // Nothing listens on the discard port of a test address.
-    const std::uint32_t to = net::InetAddr(TestAddress(201).c_str());
-    EXPECT_EQ(net::Connect(s, to, 9), net::kSocketError);
-    EXPECT_EQ(net::LastError(), 10061);
-    net::Close(s);
 }

@@ -1,8 +1,7 @@
 #pragma once
 // Loopback addresses for tests: the prefix comes from VEK_TEST_NET so that
-// parallel runs stay apart. The engine's tests use hosts 201 to 204 (the
-// unit tests 201, the vek-cli test 203 and 204) and 250 (bound by
-// nobody, never given a name).
+// parallel runs stay apart. The unit tests use host 250: bound by nobody,
+// never given a name.
 #include <cstdlib>
 #include <string>
 
