@@ -4,11 +4,6 @@
 #include "ReportTestSupport.h"
 
 namespace {
-Stop StopOf(ReportState& state, const Bytes& bytes, std::size_t chunk) {
-    Arrival arrival(state);
-    return Feed(arrival, bytes, chunk);
-}
-
 Bytes Message(std::uint8_t rcode, std::uint8_t answers, const Bytes& records) {
     return Concat({Header(0x84, rcode, 0, answers), records});
 }
@@ -24,7 +19,7 @@ TEST_P(ArrivalChunks, StopsWhereTheReplyIsComplete) {
     const Bytes transfer = Stream({Message(0, 2, Concat({kSoa, kA})), Message(0, 1, kA),
                                    Message(0, 1, kSoa)});
     const Bytes refused = Framed(Message(5, 0, {}));
-    struct Row {
+    const struct {
         const char* name;
         std::int32_t type;
         Bytes bytes;
@@ -39,10 +34,11 @@ TEST_P(ArrivalChunks, StopsWhereTheReplyIsComplete) {
          Stream({Message(0, 1, kSoa), Message(0, 1, kA)}), {0, ReceiveEnd::Closed}},
     };
     const std::size_t chunk = GetParam();
-    for (Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ReportState state(row.type);
-        const Stop stop = StopOf(state, row.bytes, chunk);
+        Arrival arrival(state);
+        const Stop stop = Feed(arrival, row.bytes, chunk);
         // A chunk may carry bytes beyond the stop; the stop is in the chunk
         // that completes the reply.
         const std::size_t expected =
@@ -57,13 +53,11 @@ TEST_P(ArrivalChunks, StopsAtTheLimit) {
     ReportState state(kAxfrIndex);
     state.MaxReceived = 40;
     const Bytes stream = Stream({Message(0, 1, kSoa), Message(0, 1, kA), Message(0, 1, kA)});
-    const Stop stop = StopOf(state, stream, GetParam());
+    Arrival arrival(state);
+    const Stop stop = Feed(arrival, stream, GetParam());
     EXPECT_EQ(stop.end, ReceiveEnd::SizeLimit);
     EXPECT_EQ(stop.at, std::min<std::size_t>(stream.size(), (40 + GetParam() - 1) / GetParam() * GetParam()));
-    state.ReportText.clear();
-    Arrival arrival(state);
-    arrival.OnBytes(stream.data(), stream.size());
-    arrival.Report(arrival.End());
+    arrival.Report(stop.end);
     EXPECT_EQ(state.ReportText.substr(state.ReportText.rfind('\n')),
               "\nReading stopped at 40 bytes: a lookup receives no more than that.");
 }

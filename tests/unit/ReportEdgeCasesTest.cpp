@@ -155,35 +155,22 @@ TEST(ReportEdgeCases, EachReplyGivesItsText) {
     }
 }
 
-// A message whose first record owns a long name and whose other records all
-// point to it: names of up to 255 bytes are reported however often they
-// recur, a longer one repeated many times runs out of name-text budget.
-Bytes RepeatedOwner(int labels, std::uint16_t records) {
+// A long owner name that every other record points to: names of up to 255
+// bytes are reported however often they recur, never cut by the name-text
+// budget (which the decoder's own tests run out).
+TEST(ReportEdgeCases, RecurringNamesOfUpTo255BytesAreAllReported) {
     Bytes owner;
-    for (int i = 0; i < labels; ++i) {
+    for (int i = 0; i < 4; ++i) {  // 256 wire bytes
         owner.push_back(63);
         owner.insert(owner.end(), 63, 'x');
     }
     owner.push_back(0x00);
-    Bytes message = Concat({Header(0x81, 0x80, 0, records), Record(owner, 1, {10, 0, 0, 1})});
+    Bytes message = Concat({Header(0x81, 0x80, 0, 4000), Record(owner, 1, {10, 0, 0, 1})});
     const Bytes pointing = Record(kFirstName, 1, {10, 0, 0, 1});
-    for (std::uint16_t i = 1; i < records; ++i) message.insert(message.end(), pointing.begin(), pointing.end());
-    return Framed(message);
-}
-
-TEST(ReportEdgeCases, RecurringNamesAndTheNameBudget) {
-    ReportState fits;
-    fits.Received(RepeatedOwner(4, 4000));  // 256 wire bytes of name
-    EXPECT_EQ(fits.RecordCount, 4000);
-    EXPECT_EQ(fits.ReportText.find(MalformedLine()), std::string::npos);
-
-    ReportState over;
-    const Bytes framed = RepeatedOwner(60, 3000);  // 3841 wire bytes of name
-    over.Received(framed);
-    EXPECT_GT(over.RecordCount, 100);
-    EXPECT_LT(over.RecordCount, 3000);
-    EXPECT_LE(over.ReportText.size(), framed.size() * 70);
-    const std::string line = MalformedLine();
-    EXPECT_EQ(over.ReportText.substr(over.ReportText.size() - line.size()), line);
+    for (int i = 1; i < 4000; ++i) message.insert(message.end(), pointing.begin(), pointing.end());
+    ReportState state;
+    state.Received(Framed(message));
+    EXPECT_EQ(state.RecordCount, 4000);
+    EXPECT_EQ(state.ReportText.find(MalformedLine()), std::string::npos);
 }
 }  // namespace
