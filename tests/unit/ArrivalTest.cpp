@@ -6,30 +6,10 @@
 #include "ReportTestSupport.h"
 
 namespace {
-// The byte count at which the arrival first says "stop" when `bytes` come
-// `chunk` at a time, and why; 0 and Closed when it never does.
-struct Stop {
-    std::size_t at;
-    ReceiveEnd end;
-};
-Stop StopOf(ReportState& state, const Bytes& bytes, std::size_t chunk) {
-    Arrival arrival(state);
-    for (std::size_t at = 0; at < bytes.size(); at += chunk) {
-        const std::size_t n = std::min(chunk, bytes.size() - at);
-        if (arrival.OnBytes(bytes.data() + at, n)) return {at + n, arrival.End()};
-    }
-    return {0, ReceiveEnd::Closed};
-}
-
 Bytes Message(std::uint8_t rcode, std::uint8_t answers, const Bytes& records) {
-    return Concat({{0x00, 0x01, 0x84, rcode, 0x00, 0x00, 0x00, answers, 0x00, 0x00, 0x00, 0x00},
-                   records});
+    return Concat({Header(0x84, rcode, 0, answers), records});
 }
-// A record owned by the root with four bytes of data.
-Bytes Record(std::uint8_t type) {
-    return {0x00, 0x00, type, 0x00, 0x01, 0x00, 0x00, 0x00, 0x3C, 0x00, 0x04, 10, 0, 0, 1};
-}
-const Bytes kSoa = Record(6), kA = Record(1);
+const Bytes kSoa = Record({0}, 6, {10, 0, 0, 1}), kA = Record({0}, 1, {10, 0, 0, 1});
 
 class ArrivalChunks : public ::testing::TestWithParam<std::size_t> {};
 
@@ -41,7 +21,7 @@ TEST_P(ArrivalChunks, StopsWhereTheReplyIsComplete) {
     const Bytes transfer = Stream({Message(0, 2, Concat({kSoa, kA})), Message(0, 1, kA),
                                    Message(0, 1, kSoa)});
     const Bytes refused = Framed(Message(5, 0, {}));
-    struct Row {
+    const struct {
         const char* name;
         std::int32_t type;
         Bytes bytes;
@@ -56,10 +36,11 @@ TEST_P(ArrivalChunks, StopsWhereTheReplyIsComplete) {
          Stream({Message(0, 1, kSoa), Message(0, 1, kA)}), {0, ReceiveEnd::Closed}},
     };
     const std::size_t chunk = GetParam();
-    for (Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         ReportState state(row.type);
-        const Stop stop = StopOf(state, row.bytes, chunk);
+        Arrival arrival(state);
+        const Stop stop = Feed(arrival, row.bytes, chunk);
         // A chunk may carry bytes beyond the stop; the stop is in the chunk
         // that completes the reply.
         const std::size_t expected =
@@ -106,13 +87,11 @@ TEST_P(ArrivalChunks, StopsAtTheLimit) {
     ReportState state(kAxfrIndex);
     state.MaxReceived = 40;
     const Bytes stream = Stream({Message(0, 1, kSoa), Message(0, 1, kA), Message(0, 1, kA)});
-    const Stop stop = StopOf(state, stream, GetParam());
+    Arrival arrival(state);
+    const Stop stop = Feed(arrival, stream, GetParam());
     EXPECT_EQ(stop.end, ReceiveEnd::SizeLimit);
     EXPECT_EQ(stop.at, std::min<std::size_t>(stream.size(), (40 + GetParam() - 1) / GetParam() * GetParam()));
-    state.ReportText.clear();
-    Arrival arrival(state);
-    arrival.OnBytes(stream.data(), stream.size());
-    arrival.Report(arrival.End());
+    arrival.Report(stop.end);
     EXPECT_EQ(state.ReportText.substr(state.ReportText.rfind('\n')),
               "\nReading stopped at 40 bytes: a lookup receives no more than that.");
 }

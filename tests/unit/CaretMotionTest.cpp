@@ -8,79 +8,46 @@
 #include "CaretMotion.h"
 
 namespace {
-
-using ui::Caret;
 using ui::Motion;
-using ui::MoveCaret;
-using ui::TextLayout;
 
-// Lines "abcdef", "ab" (CR LF before it), "abcd\tx", "" (the text ends in "\n").
-const std::string kText = "abcdef\r\nab\nabcd\tx\n";
-
-class CaretMotion : public ::testing::Test {
-protected:
-    CaretMotion() {
-        layout_.SetText(kText);
-        layout_.SetMetrics(TextLayout::CharWidths(256, 10), {15, 40}, 25);
+TEST(CaretMotion, EachKeySequenceEndsWhereItShould) {
+    // Lines "abcdef", "ab" (CR LF before it), "abcd\tx", "" (the text ends in "\n").
+    const std::string text = "abcdef\r\nab\nabcd\tx\n";
+    const std::size_t end = text.size();
+    ui::TextLayout layout;
+    layout.SetText(text);
+    layout.SetMetrics(ui::TextLayout::CharWidths(256, 10), {15, 40}, 25);
+    const struct {
+        std::size_t from;
+        std::vector<Motion> motions;
+        std::size_t page, want;
+    } rows[] = {
+        {0, {Motion::Left}, 2, 0}, {5, {Motion::Right}, 2, 6},
+        {6, {Motion::Right}, 2, 8}, {8, {Motion::Left}, 2, 6},  // CR LF is one step
+        {10, {Motion::Right}, 2, 11}, {11, {Motion::Left}, 2, 10},
+        {end, {Motion::Right}, 2, end}, {end, {Motion::Left}, 2, end - 1},
+        {5, {Motion::Down}, 2, 10},  // "ab" has only two columns
+        {5, {Motion::Down, Motion::Down}, 2, 16}, {5, {Motion::Down, Motion::Up}, 2, 5},
+        {15, {Motion::Up, Motion::Up}, 2, 4},  // the tab spans 40 to 50 pixels
+        {16, {Motion::Up, Motion::Up}, 2, 5}, {2, {Motion::Up}, 2, 2}, {end, {Motion::Down}, 2, end},
+        {1, {Motion::PageDown}, 2, 12}, {1, {Motion::PageDown}, 100, end},
+        {12, {Motion::PageUp}, 100, 1}, {12, {Motion::PageUp}, 0, 12},
+        {9, {Motion::LineStart}, 2, 8}, {9, {Motion::LineEnd}, 2, 10}, {3, {Motion::LineEnd}, 2, 6},
+        {9, {Motion::TextStart}, 2, 0}, {9, {Motion::TextEnd}, 2, end},
+        {1, {Motion::LineEnd, Motion::Down}, 2, 10},  // End's column is kept afterwards
+        {1, {Motion::LineEnd, Motion::Down, Motion::Down}, 2, 17},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << "from " << row.from << ", " << row.motions.size() << " keys");
+        const std::size_t line = layout.LineOf(row.from);
+        ui::Caret caret{row.from, layout.XOf(line, row.from - layout.LineStart(line))};
+        for (Motion motion : row.motions) caret = ui::MoveCaret(layout, caret, motion, row.page);
+        EXPECT_EQ(caret.offset, row.want);
     }
-    // The offset reached from `offset` (its own column kept) by `motions`.
-    std::size_t After(std::size_t offset, std::vector<Motion> motions, std::size_t page = 2) const {
-        const std::size_t line = layout_.LineOf(offset);
-        Caret caret{offset, layout_.XOf(line, offset - layout_.LineStart(line))};
-        for (Motion motion : motions) caret = MoveCaret(layout_, caret, motion, page);
-        return caret.offset;
-    }
-
-    TextLayout layout_;
-};
-
-TEST_F(CaretMotion, LeftAndRightCrossALineEndAsOneStepAndStopAtTheTextsEnds) {
-    EXPECT_EQ(After(0, {Motion::Left}), 0u);
-    EXPECT_EQ(After(5, {Motion::Right}), 6u);
-    EXPECT_EQ(After(6, {Motion::Right}), 8u);  // over "\r\n" to "ab"
-    EXPECT_EQ(After(8, {Motion::Left}), 6u);   // back before the "\r"
-    EXPECT_EQ(After(10, {Motion::Right}), 11u);
-    EXPECT_EQ(After(11, {Motion::Left}), 10u);
-    EXPECT_EQ(After(kText.size(), {Motion::Right}), kText.size());
-    EXPECT_EQ(After(kText.size(), {Motion::Left}), kText.size() - 1);
-}
-
-TEST_F(CaretMotion, UpAndDownKeepTheColumnPastAShorterLine) {
-    EXPECT_EQ(After(5, {Motion::Down}), 10u);  // "ab" has only two columns
-    EXPECT_EQ(After(5, {Motion::Down, Motion::Down}), 16u);
-    EXPECT_EQ(After(5, {Motion::Down, Motion::Up}), 5u);
-    // The tab starts at 40 pixels and ends at 50: before it is column 4
-    // above, after it column 5.
-    EXPECT_EQ(After(15, {Motion::Up, Motion::Up}), 4u);
-    EXPECT_EQ(After(16, {Motion::Up, Motion::Up}), 5u);
-    EXPECT_EQ(After(2, {Motion::Up}), 2u);
-    EXPECT_EQ(After(kText.size(), {Motion::Down}), kText.size());
-}
-
-TEST_F(CaretMotion, PagesGoByThePageAndStopAtTheFirstAndLastLine) {
-    EXPECT_EQ(After(1, {Motion::PageDown}), 12u);
-    EXPECT_EQ(After(1, {Motion::PageDown}, 100), kText.size());
-    EXPECT_EQ(After(12, {Motion::PageUp}, 100), 1u);
-    EXPECT_EQ(After(12, {Motion::PageUp}, 0), 12u);
-}
-
-TEST_F(CaretMotion, HomeAndEndGoToTheLinesOrTheTextsEnds) {
-    EXPECT_EQ(After(9, {Motion::LineStart}), 8u);
-    EXPECT_EQ(After(9, {Motion::LineEnd}), 10u);
-    EXPECT_EQ(After(3, {Motion::LineEnd}), 6u);  // before the "\r"
-    EXPECT_EQ(After(9, {Motion::TextStart}), 0u);
-    EXPECT_EQ(After(9, {Motion::TextEnd}), kText.size());
-    // The column of Home and End is the one kept afterwards.
-    EXPECT_EQ(After(1, {Motion::LineEnd, Motion::Down}), 10u);
-    EXPECT_EQ(After(1, {Motion::LineEnd, Motion::Down, Motion::Down}), 17u);
-}
-
-TEST(CaretMotionEmpty, EveryMotionInAnEmptyTextStaysAtZero) {
-    TextLayout layout;
-    layout.SetText("");
+    ui::TextLayout empty;
+    empty.SetText("");
     for (Motion motion : {Motion::Left, Motion::Right, Motion::Up, Motion::Down, Motion::PageUp, Motion::PageDown,
                           Motion::LineStart, Motion::LineEnd, Motion::TextStart, Motion::TextEnd})
-        EXPECT_EQ(MoveCaret(layout, Caret{}, motion, 5).offset, 0u);
+        EXPECT_EQ(ui::MoveCaret(empty, ui::Caret{}, motion, 5).offset, 0u);
 }
-
 }  // namespace

@@ -1,4 +1,5 @@
-// Saving a report: CR LF line ends exactly once, nothing else in the file.
+// Saving a report: CR LF line ends exactly once, nothing else in the file,
+// however the text falls on the pieces it is written in.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -8,26 +9,26 @@
 
 #include "ReportFile.h"
 
-TEST(ReportFile, EveryLineEndBecomesOneCrLf) {
-    EXPECT_EQ(ToCrLf(""), "");
-    EXPECT_EQ(ToCrLf("no line end"), "no line end");
-    EXPECT_EQ(ToCrLf("a\nb\n"), "a\r\nb\r\n");
-    EXPECT_EQ(ToCrLf("\n\n"), "\r\n\r\n");
-    EXPECT_EQ(ToCrLf("a\r\nb\r\n"), "a\r\nb\r\n");  // already converted: unchanged
-    EXPECT_EQ(ToCrLf("mixed\r\nand\nbare"), "mixed\r\nand\r\nbare");
-    EXPECT_EQ(ToCrLf("lone\rcr\n"), "lone\rcr\r\n");
-    EXPECT_EQ(ToCrLf("\t> Answers:\n\tx\t3600\n"), "\t> Answers:\r\n\tx\t3600\r\n");
-}
-
-TEST(ReportFile, WritesTheReportAndNothingElse) {
-    const std::string path = ::testing::TempDir() + "vek-report-file-test.txt";
-    ASSERT_TRUE(WriteReportFile(path, "Reply from x :\n\tline\n"));
-    ASSERT_TRUE(WriteReportFile(path, "short\nreport"));  // replaces, never appends
+namespace {
+std::string Saved(const std::string& name, const std::string& report) {
+    const std::string path = ::testing::TempDir() + name;
+    EXPECT_TRUE(WriteReportFile(path, "an earlier report, longer than the next\n"));
+    EXPECT_TRUE(WriteReportFile(path, report));  // replaces, never appends
     std::ifstream in(path, std::ios::binary);
     const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_EQ(content, "short\r\nreport");
     in.close();
     std::remove(path.c_str());
+    return content;
+}
+}  // namespace
+
+TEST(ReportFile, EveryLineEndBecomesOneCrLf) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"", ""}, {"no line end", "no line end"}, {"a\nb\n", "a\r\nb\r\n"}, {"\n\n", "\r\n\r\n"},
+        {"a\r\nb\r\n", "a\r\nb\r\n"}, {"mixed\r\nand\nbare", "mixed\r\nand\r\nbare"}, {"lone\rcr\n", "lone\rcr\r\n"},
+    };
+    for (const auto& [text, crlf] : rows) EXPECT_EQ(ToCrLf(text), crlf) << text;
+    EXPECT_EQ(Saved("vek-report-file-small.txt", "short\nreport"), "short\r\nreport");
     EXPECT_FALSE(WriteReportFile(::testing::TempDir() + "no-such-dir/x/report.txt", "x"));
 }
 
@@ -40,11 +41,5 @@ TEST(ReportFile, LargeReportsMatchTheWholeConversion) {
         report += i % 3 ? "\n" : "\r\n";
     }
     report += std::string(200000, 'y') + "\nend";
-    const std::string path = ::testing::TempDir() + "vek-report-file-large.txt";
-    ASSERT_TRUE(WriteReportFile(path, report));
-    std::ifstream in(path, std::ios::binary);
-    const std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    EXPECT_TRUE(content == ToCrLf(report));
-    in.close();
-    std::remove(path.c_str());
+    EXPECT_TRUE(Saved("vek-report-file-large.txt", report) == ToCrLf(report));
 }

@@ -1,13 +1,9 @@
-// The socket layer: address parsing as Windows Sockets does it, and errors
-// reported with Windows Sockets codes on every platform.
+// Address parsing as Windows Sockets does it, on every platform.
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <cstring>
-#include <thread>
+#include <utility>
 
-#include "sockets/Sockets.h"
 #include "TestNet.h"
 
 namespace {
@@ -19,56 +15,19 @@ std::uint32_t Address(std::uint8_t a, std::uint8_t b, std::uint8_t c, std::uint8
     return value;
 }
 
-class SocketsTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        int major = 0, minor = 0;
-        ASSERT_TRUE(net::Startup(major, minor));
-        EXPECT_EQ(major, 1);
-        EXPECT_EQ(minor, 1);
-    }
-    void TearDown() override { net::Cleanup(); }
-};
-
 }  // namespace
 
-TEST_F(SocketsTest, InetAddrAcceptsFullShortenedAndNumberForms) {
-    EXPECT_EQ(net::InetAddr("10.20.30.40"), Address(10, 20, 30, 40));
-    EXPECT_EQ(net::InetAddr("10.1"), Address(10, 0, 0, 1));
-    EXPECT_EQ(net::InetAddr("1.2.3"), Address(1, 2, 0, 3));
-    EXPECT_EQ(net::InetAddr("1.2.65535"), Address(1, 2, 255, 255));
-    EXPECT_EQ(net::InetAddr("1.16777215"), Address(1, 255, 255, 255));
-    EXPECT_EQ(net::InetAddr("0x7f.1"), Address(127, 0, 0, 1));
-    EXPECT_EQ(net::InetAddr("0X7F.1"), Address(127, 0, 0, 1));
-    EXPECT_EQ(net::InetAddr("010.1.1.1"), Address(8, 1, 1, 1));  // octal
-    EXPECT_EQ(net::InetAddr("4294967294"), Address(255, 255, 255, 254));
-    EXPECT_EQ(net::InetAddr("1.2.3.4 and more"), Address(1, 2, 3, 4));
-    EXPECT_EQ(net::InetAddr("1.2.3.4\t"), Address(1, 2, 3, 4));
-}
-
-TEST_F(SocketsTest, InetAddrRefusesWhatIsNoAddress) {
+TEST_F(NetTest, InetAddrTakesWhatWindowsSocketsTakes) {
+    const std::pair<const char*, std::uint32_t> rows[] = {
+        {"10.20.30.40", Address(10, 20, 30, 40)}, {"10.1", Address(10, 0, 0, 1)},
+        {"1.2.3", Address(1, 2, 0, 3)},           {"1.2.65535", Address(1, 2, 255, 255)},
+        {"1.16777215", Address(1, 255, 255, 255)}, {"0X7F.1", Address(127, 0, 0, 1)},
+        {"010.1.1.1", Address(8, 1, 1, 1)},       {"4294967294", Address(255, 255, 255, 254)},
+        {"1.2.3.4 and more", Address(1, 2, 3, 4)}, {"1.2.3.4\t", Address(1, 2, 3, 4)},
+    };
+    for (const auto& [text, address] : rows) EXPECT_EQ(net::InetAddr(text), address) << text;
     for (const char* text : {"255.255.255.255", "4294967295", "", " 1.2.3.4", "1.2.3.256",
                              "1.2.3.4.", "1..2.3", "1.2.3.4x", "08.1.1.1", "0x", "a.b",
                              "1.16777216", "4294967296", "+1.2.3.4", "1.2.3.-4", "localhost"})
         EXPECT_EQ(net::InetAddr(text), net::kAddrNone) << "[" << text << "]";
-}
-
-TEST_F(SocketsTest, RefusedConnectionReadsAsWinsockCode) {
-    const net::SocketHandle s = net::OpenTcpSocket();
-    ASSERT_NE(s, net::kNoSocket);
-    // Nothing listens on the discard port of a test address.
-    const std::uint32_t to = net::InetAddr(TestAddress(201).c_str());
-    EXPECT_EQ(net::Connect(s, to, 9), net::kSocketError);
-    EXPECT_EQ(net::LastError(), 10061);
-    net::Close(s);
-}
-
-TEST_F(SocketsTest, ResolverFailureReadsAsWinsockCode) {
-    net::HostEntry entry;
-    EXPECT_FALSE(net::GetHostByName("no-such-host.invalid", entry));
-    const int code = net::LastError();
-    EXPECT_TRUE(code == 11001 || code == 11002) << code;
-    EXPECT_TRUE(net::GetHostByName("localhost", entry));
-    ASSERT_FALSE(entry.addresses.empty());
-    EXPECT_EQ(entry.addresses.front(), Address(127, 0, 0, 1));
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "TextLayout.h"
@@ -23,33 +24,20 @@ TextLayout Layout(const std::string& text, std::vector<int> stops = {15, 40}, in
     return layout;
 }
 
-TEST(TextLayoutLines, SplitAtLineFeedsWithoutShowingCarriageReturns) {
+TEST(TextLayout, LinesSplitAtLineFeedsWithoutCarriageReturns) {
     const TextLayout layout = Layout("one\ntwo\r\nthree");
     ASSERT_EQ(layout.LineCount(), 3u);
-    EXPECT_EQ(layout.Line(0), "one");
-    EXPECT_EQ(layout.Line(1), "two");
-    EXPECT_EQ(layout.Line(2), "three");
-    EXPECT_EQ(layout.LineStart(1), 4u);
-    EXPECT_EQ(layout.LineStart(2), 9u);
-    EXPECT_EQ(layout.Line(3), "");
-}
-
-TEST(TextLayoutLines, EmptyTextAndTrailingLineFeedGiveAnEmptyLastLine) {
-    EXPECT_EQ(Layout("").LineCount(), 1u);
-    EXPECT_EQ(Layout("").Line(0), "");
-    const TextLayout layout = Layout("a\n");
-    ASSERT_EQ(layout.LineCount(), 2u);
-    EXPECT_EQ(layout.Line(1), "");
+    EXPECT_EQ(std::make_tuple(layout.Line(0), layout.Line(1), layout.Line(2), layout.Line(3)),
+              std::make_tuple("one", "two", "three", ""));
+    EXPECT_EQ(std::make_pair(layout.LineStart(1), layout.LineStart(2)), std::make_pair(std::size_t{4}, std::size_t{9}));
+    EXPECT_EQ(std::make_pair(Layout("").LineCount(), Layout("a\n").LineCount()), std::make_pair(std::size_t{1}, std::size_t{2}));
     EXPECT_EQ(Layout("\r").Line(0), "");
+    const TextLayout blank = Layout("ab\ncd\n\nef");
+    const std::size_t lineOf[] = {0, 0, 0, 1, 1, 1, 2, 3, 3, 3};  // line ends belong to their line
+    for (std::size_t offset = 0; offset < 10; ++offset) EXPECT_EQ(blank.LineOf(offset), lineOf[offset]) << offset;
 }
 
-TEST(TextLayoutLines, OffsetsMapToTheirLinesIncludingLineEnds) {
-    const TextLayout layout = Layout("ab\ncd\n\nef");
-    const std::size_t expected[] = {0, 0, 0, 1, 1, 1, 2, 3, 3, 3};
-    for (std::size_t offset = 0; offset < 10; ++offset) EXPECT_EQ(layout.LineOf(offset), expected[offset]) << offset;
-}
-
-TEST(TextLayoutTabs, TabsGoToTheNextStopThenToMultiplesOfTheDefault) {
+TEST(TextLayout, TabsGoToTheNextStopThenToMultiplesOfTheDefault) {
     const TextLayout layout = Layout("a\tb\tc\td");
     std::vector<std::tuple<std::size_t, int, std::size_t>> pieces;
     layout.ForEachPiece(0, [&](std::size_t column, int x, std::size_t length) { pieces.emplace_back(column, x, length); });
@@ -57,53 +45,28 @@ TEST(TextLayoutTabs, TabsGoToTheNextStopThenToMultiplesOfTheDefault) {
     const std::vector<std::tuple<std::size_t, int, std::size_t>> expected = {
         {0, 0, 1}, {2, 15, 1}, {4, 40, 1}, {6, 75, 1}};
     EXPECT_EQ(pieces, expected);
-    EXPECT_EQ(layout.XOf(0, 7), 85);
-    EXPECT_EQ(layout.MaxWidth(), 85);
-}
-
-TEST(TextLayoutTabs, TextEndingOnAStopMovesOnToTheNextOne) {
-    // "abc" followed by a tab at x 30 with a stop at 30: the tab still
-    // advances, to the following stop.
-    EXPECT_EQ(Layout("abc\tx", {30, 50}).XOf(0, 4), 50);
+    EXPECT_EQ(std::make_pair(layout.XOf(0, 7), layout.MaxWidth()), std::make_pair(85, 85));
+    EXPECT_EQ(Layout("abc\tx", {30, 50}).XOf(0, 4), 50);  // text ending on a stop moves on
     EXPECT_EQ(Layout("\t\tx", {}).XOf(0, 2), 50);
-    // Stops may arrive in any order.
-    EXPECT_EQ(Layout("a\tb", {40, 15}).XOf(0, 2), 15);
+    EXPECT_EQ(Layout("a\tb", {40, 15}).XOf(0, 2), 15);  // stops in any order
+    pieces.clear();
+    Layout("\t\tx\t").ForEachPiece(0, [&](std::size_t column, int x, std::size_t length) { pieces.emplace_back(column, x, length); });
+    EXPECT_EQ(pieces, (std::vector<std::tuple<std::size_t, int, std::size_t>>{{2, 40, 1}}));  // no empty pieces
 }
 
-TEST(TextLayoutTabs, ConsecutiveTabsAndLeadingTabsMakeNoEmptyPieces) {
-    int pieces = 0;
-    Layout("\t\tx\t").ForEachPiece(0, [&](std::size_t column, int x, std::size_t length) {
-        ++pieces;
-        EXPECT_EQ(column, 2u);
-        EXPECT_EQ(x, 40);
-        EXPECT_EQ(length, 1u);
-    });
-    EXPECT_EQ(pieces, 1);
-}
-
-TEST(TextLayoutHits, PositionsRoundToTheNearestCharacterBoundary) {
-    const TextLayout layout = Layout("ab\tc");
-    EXPECT_EQ(layout.ColumnAt(0, -5), 0u);
-    EXPECT_EQ(layout.ColumnAt(0, 4), 0u);
-    EXPECT_EQ(layout.ColumnAt(0, 5), 1u);
-    EXPECT_EQ(layout.ColumnAt(0, 15), 2u);
-    // The tab spans 20 to 40.
-    EXPECT_EQ(layout.ColumnAt(0, 29), 2u);
-    EXPECT_EQ(layout.ColumnAt(0, 30), 3u);
-    EXPECT_EQ(layout.ColumnAt(0, 1000), 4u);
+TEST(TextLayout, HitsRoundToTheNearestBoundaryAndWidthsArePerCode) {
+    const TextLayout layout = Layout("ab\tc");  // the tab spans 20 to 40
+    const std::pair<int, std::size_t> hits[] = {{-5, 0}, {4, 0}, {5, 1}, {15, 2}, {29, 2}, {30, 3}, {1000, 4}};
+    for (const auto& [x, column] : hits) EXPECT_EQ(layout.ColumnAt(0, x), column) << x;
     EXPECT_EQ(layout.ColumnAt(5, 10), 0u);
-}
-
-TEST(TextLayoutWidths, EachCharacterCodeHasItsOwnWidthAndWidestLineCounts) {
-    TextLayout layout;
-    layout.SetText("\xE9\xE9\nabc");
+    TextLayout wide;
+    wide.SetText("\xE9\xE9\nabc");
     TextLayout::CharWidths widths(256, 10);
     widths[0xE9] = 30;
-    layout.SetMetrics(widths, {}, 25);
-    EXPECT_EQ(layout.XOf(0, 2), 60);
-    EXPECT_EQ(layout.MaxWidth(), 60);
-    layout.SetText("a");
-    EXPECT_EQ(layout.MaxWidth(), 10);
+    wide.SetMetrics(widths, {}, 25);
+    EXPECT_EQ(std::make_pair(wide.XOf(0, 2), wide.MaxWidth()), std::make_pair(60, 60));
+    wide.SetText("a");
+    EXPECT_EQ(wide.MaxWidth(), 10);
 }
 
 // ---- the view's logic ----
@@ -120,44 +83,32 @@ TextLayout Lines() {
     return Layout(text);
 }
 
-struct ScrollRow {
-    long long top, left;
-    Viewport view;
-    Scroll want;
-};
-
 // The view shows no room past the last line or the widest line's end (plus
-// the margin), and never scrolls before the start.
-TEST(ViewScroll, ClampsToTheTextsExtent) {
-    const ScrollRow rows[] = {
+// the margin) and never scrolls before the start; it brings the caret into
+// sight with the least move, and none when it is in sight.
+TEST(ViewScroll, ClampsToTheTextAndShowsTheCaret) {
+    const TextLayout layout = Lines();
+    const struct {
+        long long top, left;
+        Viewport view;
+        Scroll want;
+    } clamps[] = {
         {0, 0, {4, 60}, {0, 0}},       {-5, -9, {4, 60}, {0, 0}},     {6, 42, {4, 60}, {6, 42}},
         {7, 43, {4, 60}, {6, 42}},     {100, 100, {20, 200}, {0, 0}}, {3, 5, {10, 102}, {0, 0}},
     };
-    for (const ScrollRow& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.top << "," << row.left);
-        EXPECT_EQ(ui::ClampScroll(Lines(), row.top, row.left, row.view), row.want);
-    }
-}
-
-struct CaretRow {
-    Scroll from;
-    std::size_t caret;
-    Scroll want;
-};
-
-// The least scroll that shows the caret: up or down to its line, left or
-// right to its column, nothing when it is in sight.
-TEST(ViewScroll, BringsTheCaretIntoSightWithTheLeastMove) {
-    const TextLayout layout = Lines();
+    for (const auto& row : clamps)
+        EXPECT_EQ(ui::ClampScroll(layout, row.top, row.left, row.view), row.want) << row.top << "," << row.left;
     const std::size_t line8 = layout.LineStart(8), line7 = layout.LineStart(7);
-    const CaretRow rows[] = {
+    const struct {
+        Scroll from;
+        std::size_t caret;
+        Scroll want;
+    } carets[] = {
         {{0, 0}, 3, {0, 0}},          {{0, 0}, line8, {5, 0}},  {{6, 0}, 0, {0, 0}},
         {{2, 0}, line8 + 2, {5, 0}},  {{0, 0}, line7 + 9, {4, 31}}, {{4, 40}, line7 + 1, {4, 10}},
     };
-    for (const CaretRow& row : rows) {
-        SCOPED_TRACE(testing::Message() << row.caret);
-        EXPECT_EQ(ui::ScrollToShow(layout, row.from, row.caret, Viewport{4, 60}), row.want);
-    }
+    for (const auto& row : carets)
+        EXPECT_EQ(ui::ScrollToShow(layout, row.from, row.caret, Viewport{4, 60}), row.want) << row.caret;
 }
 
 // Points map to character boundaries through the scroll and the margin;
