@@ -18,18 +18,6 @@ def pytest_addoption(parser):
     parser.addoption("--display-offset", type=int, default=0)
 
 
-def unescape(text):
-    out, i = [], 0
-    while i < len(text):
-        c = text[i]
-        if c == "\\" and i + 1 < len(text):
-            i += 1
-            c = {"n": "\n", "r": "\r", "t": "\t"}.get(text[i], text[i])
-        out.append(c)
-        i += 1
-    return "".join(out)
-
-
 class Vek:
     """vek.exe runs and the driver that works their windows."""
 
@@ -52,7 +40,7 @@ class Vek:
             answer += chunk
         answer = answer.decode("latin-1").rstrip("\r\n")
         assert answer == "ok" or answer.startswith("ok "), "%s -> %s" % (line[:60], answer)
-        return unescape(answer[3:])
+        return answer[3:].encode("latin-1").decode("unicode_escape")  # the driver's \n, \r, \t, \\
 
     def start(self, *words):
         """Starts vek.exe with these command-line words; waits for its window."""
