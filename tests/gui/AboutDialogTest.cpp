@@ -10,8 +10,6 @@
 
 namespace {
 
-LONG Middle(LONG a, LONG b) { return (a + b) / 2; }
-
 class AboutBoxTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -34,66 +32,38 @@ TEST_F(AboutBoxTest, OpensCentredOverItsOwner) {
     const RECT box = about_->Rect();
     RECT owner;
     GetWindowRect(owner_, &owner);
-    EXPECT_NEAR(Middle(box.left, box.right), Middle(owner.left, owner.right), 1);
-    EXPECT_NEAR(Middle(box.top, box.bottom), Middle(owner.top, owner.bottom), 1);
+    EXPECT_NEAR(box.left + box.right, owner.left + owner.right, 2);
+    EXPECT_NEAR(box.top + box.bottom, owner.top + owner.bottom, 2);
 }
 
-// WM_SETCURSOR over a link is handled (the hand is set); over anything else
-// it is left to the default handling.
-TEST_F(AboutBoxTest, TheHandPointerShowsOverTheLinksOnly) {
-    const std::pair<int, LRESULT> rows[] = {
-        {IDC_FEEDBACK_LINK, TRUE}, {IDC_WEB_LINK, TRUE}, {IDCANCEL, FALSE}, {IDC_QUICK_HELP, FALSE}};
-    for (const auto& [id, handled] : rows) {
-        SCOPED_TRACE(id);
-        const HWND under = about_->Item(id);
-        EXPECT_EQ(SendMessageA(about_->Window(), WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
-                               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
-                  handled);
-    }
-}
-
-// The link's text drawn at rest (blue) and held down (cyan), and nothing
-// for another control.
-TEST_F(AboutBoxTest, LinksAreBlueAndCyanWhileHeld) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 200, 20);
-    ReleaseDC(nullptr, screen);
-    HGDIOBJ old = SelectObject(dc, bitmap);
+// Over a link WM_SETCURSOR is handled (the hand is set) and its text drawn
+// blue, cyan while held; over anything else the message is left to the
+// default handling and nothing is drawn (the edges of a link's letters may
+// blend with the ground).
+TEST_F(AboutBoxTest, LinksShowTheHandAndAreBlueAndCyanWhileHeld) {
     const COLORREF blue = RGB(0, 0, 255), cyan = RGB(0, 255, 255), white = RGB(255, 255, 255);
     const struct Row {
         int id;
         UINT state;
-        bool blue, cyan;  // which of the two inks show
-    } rows[] = {{IDC_WEB_LINK, 0, true, false}, {IDC_FEEDBACK_LINK, ODS_SELECTED, false, true},
-                {IDC_QUICK_HELP, 0, false, false}};
+        bool link, blue, cyan;
+    } rows[] = {{IDC_WEB_LINK, 0, true, true, false}, {IDC_FEEDBACK_LINK, ODS_SELECTED, true, false, true},
+                {IDC_QUICK_HELP, 0, false, false, false}, {IDCANCEL, 0, false, false, false}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.id);
-        RECT all{0, 0, 200, 20};
-        FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        DRAWITEMSTRUCT item{};
-        item.CtlType = ODT_BUTTON;
-        item.CtlID = static_cast<UINT>(row.id);
-        item.itemState = row.state;
-        item.hwndItem = about_->Item(row.id);
-        item.hDC = dc;
-        item.rcItem = all;
-        SendMessageA(about_->Window(), WM_DRAWITEM, static_cast<WPARAM>(row.id), reinterpret_cast<LPARAM>(&item));
-        bool seen[3] = {false, false, false};
-        for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 200; ++x) {
-                const COLORREF pixel = GetPixel(dc, x, y);
-                seen[pixel == blue ? 0 : pixel == cyan ? 1 : 2] |= pixel != white;
-            }
-        EXPECT_EQ(seen[0], row.blue);
-        EXPECT_EQ(seen[1], row.cyan);
-        // Nothing at all is drawn for another control (the edges of a link's
-        // letters may blend with the ground).
-        EXPECT_TRUE(row.blue || row.cyan || !seen[2]);
+        const HWND under = about_->Item(row.id);
+        EXPECT_EQ(SendMessageA(about_->Window(), WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+                  row.link);
+        const Pixels drawn(200, 20, [&](HDC dc) {
+            DRAWITEMSTRUCT item{ODT_BUTTON, static_cast<UINT>(row.id), 0, 0, row.state, under, dc, {0, 0, 200, 20}, 0};
+            SendMessageA(about_->Window(), WM_DRAWITEM, static_cast<WPARAM>(row.id), reinterpret_cast<LPARAM>(&item));
+        });
+        const auto any = [&](COLORREF c) { return drawn.Bounds(c).left <= drawn.Bounds(c).right; };
+        EXPECT_EQ(any(blue), row.blue);
+        EXPECT_EQ(any(cyan), row.cyan);
+        const RECT ink = drawn.Bounds([&](int x, int y) { return drawn.At(x, y) != white; });
+        EXPECT_TRUE(row.link || ink.left > ink.right);
     }
-    SelectObject(dc, old);
-    DeleteObject(bitmap);
-    DeleteDC(dc);
 }
 
 }  // namespace

@@ -1,19 +1,15 @@
-// The programs as Windows sees them, run under Wine at the resolution that
-// VEK_TEST_DPI names (96 and 144 dots per inch): the version resource and
-// manifest of vek.exe and vek-cli.exe read back through the platform, and
-// the windows laid out at that resolution: rectangles in dialog units, every
-// text inside its control, the flat buttons' focus frame and caption and the
-// About box's links growing with the font, and the report's columns lined up
-// under the tab stops in both output controls.
+// The programs as Windows sees them: the version resource and manifest of
+// vek.exe and vek-cli.exe read back through the platform; and, at the
+// resolution that VEK_TEST_DPI names (96 and 144 dots per inch), the windows
+// laid out through dialog units, every text inside its control, the flat
+// buttons' focus frame and the About box's links growing with the font, and
+// the report's columns under the tab stops in both output controls.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,6 +17,7 @@
 #include "Dpi.h"
 #include "FlatButtonLook.h"
 #include "LookupDialog.h"
+#include "RunningDialog.h"
 #include "Version.h"
 #include "resource.h"
 
@@ -29,22 +26,13 @@ namespace {
 std::string BesideTest(const char* name) {
     char path[MAX_PATH] = "";
     GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string dir = path;
+    const std::string dir = path;
     return dir.substr(0, dir.find_last_of("\\/") + 1) + name;
 }
 
-// Rows: the program's file name.
 class ProgramResources : public ::testing::TestWithParam<const char*> {};
 
-std::string VersionString(const std::vector<char>& info, const char* name) {
-    char* value = nullptr;
-    UINT size = 0;
-    const std::string path = std::string("\\StringFileInfo\\040904b0\\") + name;
-    if (!VerQueryValueA(info.data(), path.c_str(), reinterpret_cast<void**>(&value), &size)) return "";
-    return std::string(value, size ? size - 1 : 0);
-}
-
-TEST_P(ProgramResources, VersionIsTheProjectsOne) {
+TEST_P(ProgramResources, VersionAndManifestReadBack) {
     const std::string path = BesideTest(GetParam());
     DWORD ignored = 0;
     std::vector<char> info(GetFileVersionInfoSizeA(path.c_str(), &ignored));
@@ -53,21 +41,20 @@ TEST_P(ProgramResources, VersionIsTheProjectsOne) {
     VS_FIXEDFILEINFO* fixed = nullptr;
     UINT size = 0;
     ASSERT_TRUE(VerQueryValueA(info.data(), "\\", reinterpret_cast<void**>(&fixed), &size));
-    const DWORD high = MAKELONG(VEK_VERSION_MINOR, VEK_VERSION_MAJOR);
-    EXPECT_EQ(fixed->dwFileVersionMS, high);
-    EXPECT_EQ(fixed->dwProductVersionMS, high);
+    EXPECT_EQ(fixed->dwFileVersionMS, static_cast<DWORD>(MAKELONG(VEK_VERSION_MINOR, VEK_VERSION_MAJOR)));
+    EXPECT_EQ(fixed->dwProductVersionMS, fixed->dwFileVersionMS);
     EXPECT_EQ(fixed->dwFileVersionLS, static_cast<DWORD>(MAKELONG(0, VEK_VERSION_PATCH)));
-    EXPECT_EQ(VersionString(info, "FileVersion"), VEK_VERSION);
-    EXPECT_EQ(VersionString(info, "ProductVersion"), VEK_VERSION);
-    EXPECT_EQ(VersionString(info, "ProductName"), "Vek");
-    EXPECT_EQ(VersionString(info, "OriginalFilename"), GetParam());
-    EXPECT_GT(VersionString(info, "FileDescription").size(), 10u);
-}
-
-// The manifest as the loader reads it: no elevation, Windows 7 to 11,
-// aware of the resolution, and no themed common controls.
-TEST_P(ProgramResources, ManifestAsksNoElevationAndDeclaresItsSystems) {
-    const std::string path = BesideTest(GetParam());
+    const std::pair<const char*, std::string> strings[] = {
+        {"FileVersion", VEK_VERSION}, {"ProductVersion", VEK_VERSION}, {"ProductName", "Vek"},
+        {"OriginalFilename", GetParam()}, {"FileDescription", ""}};
+    for (const auto& [name, want] : strings) {
+        char* value = nullptr;
+        const std::string key = std::string("\\StringFileInfo\\040904b0\\") + name;
+        EXPECT_TRUE(VerQueryValueA(info.data(), key.c_str(), reinterpret_cast<void**>(&value), &size)) << name;
+        EXPECT_TRUE(want.empty() ? size > 10 : std::string(value ? value : "") == want) << name;
+    }
+    // The manifest as the loader reads it: no elevation, Windows 7 to 11
+    // (four entries), aware of the resolution, no themed common controls.
     ACTCTXA request{};
     request.cbSize = sizeof request;
     request.dwFlags = ACTCTX_FLAG_RESOURCE_NAME_VALID;
@@ -76,24 +63,21 @@ TEST_P(ProgramResources, ManifestAsksNoElevationAndDeclaresItsSystems) {
     HANDLE context = CreateActCtxA(&request);
     ASSERT_NE(context, INVALID_HANDLE_VALUE) << path;
     ACTIVATION_CONTEXT_RUN_LEVEL_INFORMATION level{};
-    ASSERT_TRUE(QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &level,
-                             sizeof level, nullptr));
+    EXPECT_TRUE(QueryActCtxW(0, context, nullptr, RunlevelInformationInActivationContext, &level, sizeof level,
+                             nullptr));
     EXPECT_EQ(level.RunLevel, ACTCTX_RUN_LEVEL_AS_INVOKER);
-    EXPECT_FALSE(level.UiAccess);
     struct {
         DWORD count;
         COMPATIBILITY_CONTEXT_ELEMENT elements[8];
     } systems{};
-    ASSERT_TRUE(QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, &systems,
+    EXPECT_TRUE(QueryActCtxW(0, context, nullptr, CompatibilityInformationInActivationContext, &systems,
                              sizeof systems, nullptr));
-    EXPECT_EQ(systems.count, 4u);  // 7, 8, 8.1, 10 and 11
+    EXPECT_EQ(systems.count, 4u);
     wchar_t aware[16] = L"";
-    ASSERT_TRUE(QueryActCtxSettingsW(0, context, nullptr, L"dpiAware", aware, 16, nullptr));
+    EXPECT_TRUE(QueryActCtxSettingsW(0, context, nullptr, L"dpiAware", aware, 16, nullptr));
     EXPECT_STREQ(aware, L"true");
     ReleaseActCtx(context);
-
     HMODULE image = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    ASSERT_NE(image, nullptr);
     HRSRC found = FindResourceA(image, CREATEPROCESS_MANIFEST_RESOURCE_ID, RT_MANIFEST);
     ASSERT_NE(found, nullptr);
     const std::string text(static_cast<const char*>(LockResource(LoadResource(image, found))),
@@ -102,61 +86,11 @@ TEST_P(ProgramResources, ManifestAsksNoElevationAndDeclaresItsSystems) {
     FreeLibrary(image);
 }
 
-INSTANTIATE_TEST_SUITE_P(Programs, ProgramResources,
-                         ::testing::Values("vek.exe", "vek-cli.exe"));
+INSTANTIATE_TEST_SUITE_P(Programs, ProgramResources, ::testing::Values("vek.exe", "vek-cli.exe"));
 
-class Pixels {
-public:
-    // What `paint` draws into a white bitmap of `width` by `height`.
-    Pixels(int width, int height, const std::function<void(HDC)>& paint) : width_(width), height_(height) {
-        BITMAPINFO format{};
-        format.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-        void* bits = nullptr;
-        HDC dc = CreateCompatibleDC(nullptr);
-        HBITMAP bitmap = CreateDIBSection(dc, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
-        HGDIOBJ old = SelectObject(dc, bitmap);
-        PatBlt(dc, 0, 0, width, height, WHITENESS);
-        paint(dc);
-        GdiFlush();
-        const auto* words = static_cast<const DWORD*>(bits);
-        pixels_.assign(words, words + static_cast<std::size_t>(width) * height);
-        SelectObject(dc, old);
-        DeleteObject(bitmap);
-        DeleteDC(dc);
-    }
-    // A window's client area as it shows.
-    static Pixels Of(HWND window) {
-        RECT client;
-        GetClientRect(window, &client);
-        HDC source = GetDC(window);
-        Pixels shot(client.right, client.bottom,
-                    [&](HDC dc) { BitBlt(dc, 0, 0, client.right, client.bottom, source, 0, 0, SRCCOPY); });
-        ReleaseDC(window, source);
-        return shot;
-    }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
-    COLORREF At(int x, int y) const {
-        const DWORD p = pixels_[static_cast<std::size_t>(y) * width_ + x];
-        return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-    }
-    int Light(int x, int y) const { return Light(At(x, y)); }
-    static int Light(COLORREF c) { return GetRValue(c) + GetGValue(c) + GetBValue(c); }
-    // The smallest rectangle holding every pixel that `ink` picks.
-    RECT Bounds(const std::function<bool(int, int)>& ink) const {
-        RECT box{width_, height_, -1, -1};
-        for (int y = 0; y < height_; ++y)
-            for (int x = 0; x < width_; ++x)
-                if (ink(x, y)) box = {std::min<LONG>(box.left, x), std::min<LONG>(box.top, y),
-                                      std::max<LONG>(box.right, x), std::max<LONG>(box.bottom, y)};
-        return box;
-    }
-private:
-    int width_, height_;
-    std::vector<DWORD> pixels_;
-};
+HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)); }
 
-// The line height of `font`, and the extent of `text` in it.
+// The extent of `text` in `font`; its line height for no text.
 SIZE Measure(HFONT font, const std::string& text = "") {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, font);
@@ -169,9 +103,19 @@ SIZE Measure(HFONT font, const std::string& text = "") {
     return text.empty() ? SIZE{0, metrics.tmHeight} : size;
 }
 
-int LineHeightOf(HFONT font) { return Measure(font).cy; }
+int LineHeightOf(HWND window) { return Measure(FontOf(window)).cy; }
 
-HFONT FontOf(HWND window) { return reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)); }
+std::string TextOf(HWND control) {
+    char text[256] = "";
+    GetWindowTextA(control, text, sizeof text);
+    return text;
+}
+
+bool IsClass(HWND window, const char* name) {
+    char found[32] = "";
+    GetClassNameA(window, found, sizeof found);
+    return lstrcmpiA(found, name) == 0;
+}
 
 // Runs `dialog` modally, calls `check` once its window shows, then cancels.
 void WhileShown(ui::Dialog& dialog, const std::function<void(HWND)>& check) {
@@ -190,119 +134,73 @@ void WhileShown(ui::Dialog& dialog, const std::function<void(HWND)>& check) {
     EXPECT_NE(dialog.RunModal(), -1);
 }
 
-std::string ClassOf(HWND window) {
-    char name[32] = "";
-    GetClassNameA(window, name, sizeof name);
-    return name;
-}
+LONG TypeOf(HWND control) { return GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK; }
 
-std::vector<HWND> Children(HWND dialog) {
-    std::vector<HWND> found;
-    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        found.push_back(child);
-    return found;
-}
-
-bool IsClass(HWND window, const char* name) { return lstrcmpiA(ClassOf(window).c_str(), name) == 0; }
-
-// In the lookup window every owner-drawn button is a flat button.
-bool IsFlatButton(HWND control) {
-    return IsClass(control, "Button") && (GetWindowLongA(control, GWL_STYLE) & BS_TYPEMASK) == BS_OWNERDRAW;
-}
-
-std::string TextOf(HWND control) {
-    char text[256] = "";
-    GetWindowTextA(control, text, sizeof text);
-    return text;
-}
-
-// Plain statics and check boxes: the text in the control's font within its
-// width (beside the box, for a check box).
-void ExpectPlainTextsFit(HWND dialog) {
-    for (HWND control : Children(dialog)) {
+// Statics and check boxes: the text in the control's font within its width
+// (beside the box, for a check box). Flat buttons: the focused look's frame
+// of the shadow colour at its scaled inset, the caption within it and at
+// least nearly as tall as the dialog font's (the stock caption font is a
+// little smaller).
+void ExpectTextsFitAndFlatButtonsScale(HWND dialog) {
+    for (HWND control = GetWindow(dialog, GW_CHILD); control; control = GetWindow(control, GW_HWNDNEXT)) {
         const std::string text = TextOf(control);
-        const LONG style = GetWindowLongA(control, GWL_STYLE);
-        const bool check = IsClass(control, "Button") && (style & BS_TYPEMASK) == BS_AUTOCHECKBOX;
-        if (text.empty() || (!IsClass(control, "Static") && !check) || (style & SS_TYPEMASK) == SS_ICON)
-            continue;
+        SCOPED_TRACE(text);
         RECT client;
         GetClientRect(control, &client);
-        const int room = client.right - (check ? GetSystemMetrics(SM_CXMENUCHECK) : 0);
-        EXPECT_LE(Measure(FontOf(control), text).cx, room) << text;
+        const bool check = IsClass(control, "Button") && TypeOf(control) == BS_AUTOCHECKBOX;
+        if (!text.empty() && (check || (IsClass(control, "Static") && TypeOf(control) != SS_ICON))) {
+            EXPECT_LE(Measure(FontOf(control), text).cx, client.right - (check ? GetSystemMetrics(SM_CXMENUCHECK) : 0));
+        }
+        const int id = GetDlgCtrlID(control);
+        if (!IsClass(control, "Button") || TypeOf(control) != BS_OWNERDRAW || id == IDC_WEB_LINK ||
+            id == IDC_FEEDBACK_LINK)
+            continue;
+        const Pixels look(client.right, client.bottom,
+                          [&](HDC dc) { PaintFlatButtonLook(control, dc, FlatButton::Normal, true); });
+        const int inset = ui::Scaled(3), midX = client.right / 2, midY = client.bottom / 2;
+        const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+        EXPECT_EQ(look.At(inset, midY), shadow);
+        EXPECT_EQ(look.At(client.right - 1 - inset, midY), shadow);
+        EXPECT_EQ(look.At(midX, inset), shadow);
+        EXPECT_EQ(look.At(midX, client.bottom - 1 - inset), shadow);
+        EXPECT_EQ(look.At(inset - 1, midY), GetSysColor(COLOR_BTNFACE));
+        const auto caption = [&](const Pixels& p) {
+            return p.Bounds([&](int x, int y) { return p.Light(x, y) < Pixels::Light(shadow); });
+        };
+        const RECT ink = caption(look);
+        EXPECT_TRUE(ink.left > inset && ink.right < client.right - 1 - inset && ink.top > inset &&
+                    ink.bottom < client.bottom - 1 - inset);
+        const RECT plain = caption(Pixels(client.right, client.bottom, [&](HDC dc) {
+            SelectObject(dc, FontOf(dialog));
+            DrawTextA(dc, text.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+        }));
+        EXPECT_GE(4 * (ink.bottom - ink.top), 3 * (plain.bottom - plain.top));
     }
 }
 
-// A flat button's focused look: the frame of the shadow colour at its inset,
-// the caption within the frame, at least nearly as tall as the dialog
-// font's (the stock caption font is a little smaller).
-void ExpectFlatButtonLooksRight(HWND dialog, HWND button) {
-    RECT client;
-    GetClientRect(button, &client);
-    const Pixels look(client.right, client.bottom,
-                      [&](HDC dc) { PaintFlatButtonLook(button, dc, FlatButton::Normal, true); });
-    const int inset = MulDiv(3, ui::ScreenDpi(), USER_DEFAULT_SCREEN_DPI);
-    const int midX = client.right / 2, midY = client.bottom / 2;
-    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW), face = GetSysColor(COLOR_BTNFACE);
-    const std::string text = TextOf(button);
-    SCOPED_TRACE(text);
-    EXPECT_EQ(look.At(inset, midY), shadow);
-    EXPECT_EQ(look.At(client.right - 1 - inset, midY), shadow);
-    EXPECT_EQ(look.At(midX, inset), shadow);
-    EXPECT_EQ(look.At(midX, client.bottom - 1 - inset), shadow);
-    EXPECT_EQ(look.At(inset - 1, midY), face);
-    // The caption's strokes are darker than the edge and the frame.
-    const auto caption = [&](const Pixels& p) {
-        return p.Bounds([&](int x, int y) { return p.Light(x, y) < Pixels::Light(shadow); });
-    };
-    const RECT ink = caption(look);
-    EXPECT_GT(ink.left, inset);
-    EXPECT_LT(ink.right, client.right - 1 - inset);
-    EXPECT_GT(ink.top, inset);
-    EXPECT_LT(ink.bottom, client.bottom - 1 - inset);
-    // The same caption in the dialog's font, for its height.
-    const Pixels plain(client.right, client.bottom, [&](HDC dc) {
-        SelectObject(dc, FontOf(dialog));
-        DrawTextA(dc, text.c_str(), -1, &client, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    });
-    const RECT plainInk = caption(plain);
-    EXPECT_GE(4 * (ink.bottom - ink.top), 3 * (plainInk.bottom - plainInk.top));
-}
-
-struct Placed {
-    int id;
-    RECT units;  // left, top, width, height in dialog units
-};
-
-TEST(LookupWindow, ScalesThroughDialogUnitsAndEveryTextFits) {
-    LoadLibraryA("RICHED32.DLL");
-    LookupDialog dialog;
+TEST(AtScreenDpi, LookupWindowScalesThroughDialogUnitsAndEveryTextFits) {
     const char* asked = std::getenv("VEK_TEST_DPI");
     EXPECT_EQ(ui::ScreenDpi(), asked ? std::atoi(asked) : USER_DEFAULT_SCREEN_DPI);
+    LoadLibraryA("RICHED32.DLL");
+    LookupDialog dialog;
     WhileShown(dialog, [](HWND window) {
-        // The dialog font is 8 points at the screen's resolution.
-        const int eightPoints = MulDiv(8, ui::ScreenDpi(), 72);
-        const int height = LineHeightOf(FontOf(window));
-        EXPECT_GE(height, eightPoints);
-        EXPECT_LE(height, eightPoints * 4 / 3);
-        const Placed rows[] = {{IDC_WINSOCK_LOOKUP, {267, 3, 61, 13}}, {IDC_OUTPUT, {3, 43, 324, 146}}};
-        for (const Placed& row : rows) {
-            SCOPED_TRACE(row.id);
-            // Position and size each in dialog units, as the platform maps them.
-            RECT expected = row.units;
+        const int eightPoints = MulDiv(8, ui::ScreenDpi(), 72);  // the dialog font
+        EXPECT_GE(LineHeightOf(window), eightPoints);
+        EXPECT_LE(LineHeightOf(window), eightPoints * 4 / 3);
+        const std::pair<int, RECT> rows[] = {{IDC_WINSOCK_LOOKUP, {267, 3, 61, 13}}, {IDC_OUTPUT, {3, 43, 324, 146}}};
+        for (auto [id, expected] : rows) {  // left, top, width, height in dialog units
+            SCOPED_TRACE(id);
             MapDialogRect(window, &expected);
             RECT actual;
-            GetWindowRect(GetDlgItem(window, row.id), &actual);
+            GetWindowRect(GetDlgItem(window, id), &actual);
             MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&actual), 2);
             EXPECT_EQ(actual.left, expected.left);
             EXPECT_EQ(actual.top, expected.top);
             EXPECT_EQ(actual.right - actual.left, expected.right);
             EXPECT_EQ(actual.bottom - actual.top, expected.bottom);
         }
-        ExpectPlainTextsFit(window);
-        for (HWND control : Children(window))
-            if (IsFlatButton(control)) ExpectFlatButtonLooksRight(window, control);
-        // The list lines beside the drop-down arrow.
-        const HWND list = GetDlgItem(window, IDC_QUERY_TYPE);
+        ExpectTextsFitAndFlatButtonsScale(window);
+        const HWND list = GetDlgItem(window, IDC_QUERY_TYPE);  // its lines beside the drop-down arrow
         RECT client;
         GetClientRect(list, &client);
         for (int i = 0; i < SendMessageA(list, CB_GETCOUNT, 0, 0); ++i) {
@@ -313,25 +211,21 @@ TEST(LookupWindow, ScalesThroughDialogUnitsAndEveryTextFits) {
     });
 }
 
-TEST(AboutBox, LinksAndButtonsGrowWithTheFont) {
+// The whole link lies within its control, which is where the hand pointer
+// shows; its underlined text is at least half the dialog font's line high.
+TEST(AtScreenDpi, AboutBoxLinksAndButtonsGrowWithTheFont) {
     AboutDialog about(nullptr);
     WhileShown(about, [](HWND window) {
-        ExpectPlainTextsFit(window);
-        for (int id : {IDCANCEL, IDC_QUICK_HELP}) ExpectFlatButtonLooksRight(window, GetDlgItem(window, id));
-        // The whole link lies within its control, which is where the hand
-        // pointer shows; its underlined text is at least half the dialog
-        // font's line high.
+        ExpectTextsFitAndFlatButtonsScale(window);
         for (int id : {IDC_FEEDBACK_LINK, IDC_WEB_LINK}) {
-            const Pixels link = Pixels::Of(GetDlgItem(window, id));
-            const RECT ink = link.Bounds([&](int x, int y) {
-                const COLORREF c = link.At(x, y);
-                return GetBValue(c) > GetRValue(c) + 40;
-            });
             SCOPED_TRACE(id);
+            const Pixels link = Pixels::Of(GetDlgItem(window, id));
+            const RECT ink =
+                link.Bounds([&](int x, int y) { return GetBValue(link.At(x, y)) > GetRValue(link.At(x, y)) + 40; });
             EXPECT_GE(ink.left, 0);
             EXPECT_LT(ink.right, link.Width() - 1);
             EXPECT_LT(ink.bottom, link.Height());
-            EXPECT_GE(2 * (ink.bottom - ink.top + 1), LineHeightOf(FontOf(window)));
+            EXPECT_GE(2 * (ink.bottom - ink.top + 1), LineHeightOf(window));
         }
     });
 }
@@ -350,80 +244,51 @@ struct Bar {
     std::vector<int> tops;  // where each row's bar starts
 };
 
-// The bars of a capture: columns holding vertical dark runs of at least
-// `least` pixels; a bar two pixels wide counts once, at its left.
-std::vector<Bar> BarsIn(const Pixels& shot, int least) {
+// The bars shown: columns holding vertical dark runs at least 3/5 of a line
+// high; a bar two pixels wide counts once, at its left. Every row's bars
+// stand at the same places, as far apart as the report's stops (in twips,
+// LookupDialog) at the screen's resolution.
+std::vector<Bar> ExpectColumnsLineUp(HWND output, int lineHeight) {
+    RedrawWindow(output, nullptr, nullptr, RDW_UPDATENOW);
+    const Pixels shot = Pixels::Of(output);
     std::vector<Bar> bars;
-    int previous = -2;
-    for (int x = 0; x < shot.Width(); ++x) {
+    for (int x = 0, previous = -2; x < shot.Width(); ++x) {
         std::vector<int> tops;
         for (int y = 0, run = 0; y <= shot.Height(); ++y) {
-            // Smoothed strokes at 96 dots per inch are mid grey.
-            if (y < shot.Height() && shot.Light(x, y) < 3 * 200) {
+            if (y < shot.Height() && shot.Light(x, y) < 3 * 200) {  // smoothed strokes at 96 are mid grey
                 ++run;
                 continue;
             }
-            if (run >= least) tops.push_back(y - run);
+            if (run >= lineHeight * 3 / 5) tops.push_back(y - run);
             run = 0;
         }
         if (tops.empty()) continue;
         if (x != previous + 1) bars.push_back({x, tops});
         previous = x;
     }
-    return bars;
-}
-
-// The report's stops, in twips (LookupDialog).
-const int kStops[] = {200, 2700, 3700, 4900, 5700};
-
-// Every row's bars stand at the same places, as far apart as the stops at
-// the screen's resolution.
-std::vector<Bar> ExpectColumnsLineUp(HWND output, int lineHeight) {
-    const std::vector<Bar> bars = BarsIn(Pixels::Of(output), lineHeight * 3 / 5);
+    const int stops[] = {200, 2700, 3700, 4900, 5700};
     EXPECT_EQ(bars.size(), 5u);
-    if (bars.size() != 5) return bars;
-    EXPECT_GE(bars[0].tops.size(), 3u);
-    for (int i = 1; i < 5; ++i) {
+    for (std::size_t i = 1; i < 5 && bars.size() == 5; ++i) {
+        EXPECT_GE(bars[0].tops.size(), 3u);
         EXPECT_EQ(bars[i].tops, bars[0].tops) << "column " << i;
-        EXPECT_NEAR(bars[i].x - bars[0].x, MulDiv(kStops[i] - kStops[0], ui::ScreenDpi(), 1440), 1);
+        EXPECT_NEAR(bars[i].x - bars[0].x, MulDiv(stops[i] - stops[0], ui::ScreenDpi(), 1440), 1);
     }
     return bars;
 }
 
-// With VEK_DPI_SHOT set (a folder), the window shows the report of the file
-// that VEK_DPI_REPORT names while the runner takes a picture of the screen:
-// the test leaves the file "shown" there and waits, at most 30 s, for the
-// runner's "taken".
-void ShowForPicture(LookupDialog& dialog) {
-    const char* folder = std::getenv("VEK_DPI_SHOT");
-    const char* report = std::getenv("VEK_DPI_REPORT");
-    if (!folder || !report) return;
-    std::ifstream in(report, std::ios::binary);
-    dialog.ReportText.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    dialog.UpdateData(false);
-    RedrawWindow(dialog.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-    GdiFlush();
-    const std::string shown = std::string(folder) + "/shown", taken = std::string(folder) + "/taken";
-    if (FILE* out = std::fopen(shown.c_str(), "w")) std::fclose(out);
-    for (int i = 0; i < 600 && GetFileAttributesA(taken.c_str()) == INVALID_FILE_ATTRIBUTES; ++i) Sleep(50);
-}
-
-TEST(ReportColumns, LineUpInBothOutputControls) {
+TEST(AtScreenDpi, ReportColumnsLineUpInBothOutputControls) {
     LoadLibraryA("RICHED32.DLL");
     LookupDialog dialog;
     WhileShown(dialog, [&dialog](HWND window) {
-        ShowForPicture(dialog);
-        const int lineHeight = LineHeightOf(FontOf(window));
-        dialog.ReportText = BarRows(3);
-        dialog.UpdateData(false);
-        UpdateWindow(GetDlgItem(window, IDC_OUTPUT));
-        const std::vector<Bar> rich = ExpectColumnsLineUp(GetDlgItem(window, IDC_OUTPUT), lineHeight);
-        // A report too large for Rich Edit goes to the text view.
-        dialog.ReportText = BarRows(ui::RichEdit::kRichEditLines + 1);
-        dialog.UpdateData(false);
-        const HWND view = GetDlgItem(window, IDC_OUTPUT);
+        const int lineHeight = LineHeightOf(window);
+        const auto show = [&](const std::string& text) {
+            dialog.ReportText = text;
+            dialog.UpdateData(false);
+            return GetDlgItem(window, IDC_OUTPUT);
+        };
+        const std::vector<Bar> rich = ExpectColumnsLineUp(show(BarRows(3)), lineHeight);
+        const HWND view = show(BarRows(ui::ReportView::kRichEditLines + 1));  // too large for Rich Edit
         ASSERT_FALSE(IsClass(view, "RICHEDIT"));
-        UpdateWindow(view);
         const std::vector<Bar> plain = ExpectColumnsLineUp(view, lineHeight);
         ASSERT_TRUE(rich.size() == 5 && plain.size() == 5);
         EXPECT_NEAR(plain[0].x, rich[0].x, 1);

@@ -9,6 +9,7 @@
 
 #include "FlatButton.h"
 #include "FlatButtonLook.h"
+#include "RunningDialog.h"
 
 namespace {
 
@@ -48,11 +49,8 @@ protected:
         DestroyWindow(parent_);
         g_parent = nullptr;
     }
-
-    // Delivers the queued (posted) messages: the clicks.
-    void Pump() {
-        MSG message;
-        for (int i = 0; i < 1000 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++i) DispatchMessageA(&message);
+    Pixels Paint(int state, bool focused) {
+        return Pixels(kWidth, kHeight, [&](HDC dc) { PaintFlatButtonLook(button_.Handle(), dc, state, focused); });
     }
 
     Parent seen_;
@@ -67,16 +65,10 @@ struct Mouse {
     WPARAM keys;
     int x, y;
 };
-
-const Mouse kDown{WM_LBUTTONDOWN, MK_LBUTTON, 40, 10};
-const Mouse kUp{WM_LBUTTONUP, 0, 40, 10};
-const Mouse kDragOn{WM_MOUSEMOVE, MK_LBUTTON, 40, 10};
-const Mouse kDragOff{WM_MOUSEMOVE, MK_LBUTTON, 200, 10};
-const Mouse kUpOff{WM_LBUTTONUP, 0, 200, 10};
-const Mouse kUpLeft{WM_LBUTTONUP, 0, -1, 10};  // left of the button: far outside, read unsigned
-const Mouse kDouble{WM_LBUTTONDBLCLK, MK_LBUTTON, 40, 10};
-const Mouse kHover{WM_MOUSEMOVE, 0, 40, 10};
-const Mouse kLeave{WM_MOUSELEAVE, 0, 0, 0};
+const Mouse kDown{WM_LBUTTONDOWN, MK_LBUTTON, 40, 10}, kUp{WM_LBUTTONUP, 0, 40, 10},
+    kDragOn{WM_MOUSEMOVE, MK_LBUTTON, 40, 10}, kDragOff{WM_MOUSEMOVE, MK_LBUTTON, 200, 10},
+    kUpOff{WM_LBUTTONUP, 0, 200, 10}, kUpLeft{WM_LBUTTONUP, 0, -1, 10},  // left of it: far outside, read unsigned
+    kDouble{WM_LBUTTONDBLCLK, MK_LBUTTON, 40, 10}, kHover{WM_MOUSEMOVE, 0, 40, 10}, kLeave{WM_MOUSELEAVE, 0, 0, 0};
 
 struct ClickRow {
     const char* name;
@@ -90,7 +82,8 @@ TEST_P(FlatButtonClicks, ClickOnlyWhenReleasedOverThePressedButton) {
     for (const Mouse& m : GetParam().messages)
         SendMessageA(button_.Handle(), m.message, m.keys, MAKELPARAM(static_cast<WORD>(m.x), static_cast<WORD>(m.y)));
     EXPECT_EQ(seen_.clicks, 0) << "the click is posted, not sent";
-    Pump();
+    MSG message;
+    for (int i = 0; i < 1000 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++i) DispatchMessageA(&message);
     EXPECT_EQ(seen_.clicks, GetParam().clicks);
 }
 
@@ -112,57 +105,6 @@ TEST_F(FlatButtonTest, TheFocusedButtonIsTheDefaultAndLeavingHandsItBack) {
     EXPECT_EQ(seen_.defaults, (std::vector<int>{kId, IDOK}));
 }
 
-// ---- looks ----
-
-// The button painted in one look into a bitmap of its size.
-class Painted {
-public:
-    Painted(HWND button, int state, bool focused) {
-        HDC screen = GetDC(nullptr);
-        dc_ = CreateCompatibleDC(screen);
-        bitmap_ = CreateCompatibleBitmap(screen, kWidth, kHeight);
-        ReleaseDC(nullptr, screen);
-        old_ = SelectObject(dc_, bitmap_);
-        PaintFlatButtonLook(button, dc_, state, focused);
-    }
-    ~Painted() {
-        SelectObject(dc_, old_);
-        DeleteObject(bitmap_);
-        DeleteDC(dc_);
-    }
-    COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-    // The colours of pixel ring `ring` (0: outermost) in the middle of the
-    // top, left, bottom and right sides.
-    std::vector<COLORREF> Ring(int ring) const {
-        return {At(kWidth / 2, ring), At(ring, kHeight / 2), At(kWidth / 2, kHeight - 1 - ring),
-                At(kWidth - 1 - ring, kHeight / 2)};
-    }
-    // The bounding box of the pixels of `colour` inside the edge.
-    RECT Ink(COLORREF colour) const {
-        RECT box{kWidth, kHeight, 0, 0};
-        for (int y = 2; y < kHeight - 2; ++y)
-            for (int x = 2; x < kWidth - 2; ++x)
-                if (At(x, y) == colour) {
-                    box.left = std::min<LONG>(box.left, x);
-                    box.top = std::min<LONG>(box.top, y);
-                    box.right = std::max<LONG>(box.right, x + 1);
-                    box.bottom = std::max<LONG>(box.bottom, y + 1);
-                }
-        return box;
-    }
-    bool FocusFrame(COLORREF shadow) const {
-        return At(4, 3) == shadow && At(3, 4) == shadow && At(kWidth - 5, kHeight - 4) == shadow &&
-               At(kWidth - 4, kHeight - 5) == shadow;
-    }
-
-private:
-    HDC dc_;
-    HBITMAP bitmap_;
-    HGDIOBJ old_;
-};
-
-COLORREF Sys(int index) { return GetSysColor(index); }
-
 struct LookRow {
     const char* name;
     int state;
@@ -176,51 +118,54 @@ class FlatButtonLooks : public FlatButtonTest, public ::testing::WithParamInterf
 TEST_P(FlatButtonLooks, EdgesAndFocusFrameOfEachLook) {
     const LookRow& row = GetParam();
     EnableWindow(button_.Handle(), row.enabled);
-    const Painted painted(button_.Handle(), row.state, row.focused);
-    const auto ring = [](int topLeft, int bottomRight) {
-        return std::vector<COLORREF>{Sys(topLeft), Sys(topLeft), Sys(bottomRight), Sys(bottomRight)};
+    const Pixels look = Paint(row.state, row.focused);
+    // Pixel ring `ring` (0: outermost) in the middle of the top, left, bottom and right sides.
+    const auto ring = [&](int r) {
+        return std::vector<COLORREF>{look.At(kWidth / 2, r), look.At(r, kHeight / 2),
+                                     look.At(kWidth / 2, kHeight - 1 - r), look.At(kWidth - 1 - r, kHeight / 2)};
     };
-    EXPECT_EQ(painted.Ring(0), ring(row.outer[0], row.outer[1]));
-    EXPECT_EQ(painted.Ring(1), ring(row.inner[0], row.inner[1]));
-    EXPECT_EQ(painted.FocusFrame(Sys(COLOR_BTNSHADOW)), row.focusFrame);
+    const auto sys = [](const int (&c)[2]) {
+        return std::vector<COLORREF>{GetSysColor(c[0]), GetSysColor(c[0]), GetSysColor(c[1]), GetSysColor(c[1])};
+    };
+    EXPECT_EQ(ring(0), sys(row.outer));
+    EXPECT_EQ(ring(1), sys(row.inner));
+    const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+    EXPECT_EQ(look.At(4, 3) == shadow && look.At(3, 4) == shadow && look.At(kWidth - 5, kHeight - 4) == shadow &&
+                  look.At(kWidth - 4, kHeight - 5) == shadow,
+              row.focusFrame);
 }
 
+constexpr int kRaised[2] = {COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW}, kEdge[2] = {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
 INSTANTIATE_TEST_SUITE_P(
     Looks, FlatButtonLooks,
     ::testing::Values(
-        LookRow{"Normal", FlatButton::Normal, false, true, {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT},
-                {COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW}, false},
-        LookRow{"NormalFocused", FlatButton::Normal, true, true, {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT},
-                {COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW}, true},
-        LookRow{"Hot", FlatButton::Hot, false, true, {COLOR_BTNFACE, COLOR_BTNFACE},
-                {COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW}, false},
-        LookRow{"HotFocused", FlatButton::Hot, true, true, {COLOR_BTNFACE, COLOR_BTNFACE},
-                {COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW}, true},
-        LookRow{"PressedFocused", FlatButton::Pressed, true, true, {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT},
+        LookRow{"Normal", FlatButton::Normal, false, true, {kEdge[0], kEdge[1]}, {kRaised[0], kRaised[1]}, false},
+        LookRow{"NormalFocused", FlatButton::Normal, true, true, {kEdge[0], kEdge[1]}, {kRaised[0], kRaised[1]}, true},
+        LookRow{"Hot", FlatButton::Hot, false, true, {COLOR_BTNFACE, COLOR_BTNFACE}, {kRaised[0], kRaised[1]}, false},
+        LookRow{"HotFocused", FlatButton::Hot, true, true, {COLOR_BTNFACE, COLOR_BTNFACE}, {kRaised[0], kRaised[1]}, true},
+        LookRow{"PressedFocused", FlatButton::Pressed, true, true, {kEdge[0], kEdge[1]},
                 {COLOR_3DDKSHADOW, COLOR_3DLIGHT}, false},
-        LookRow{"DisabledFocused", FlatButton::Normal, true, false, {COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT},
-                {COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW}, false}),
+        LookRow{"DisabledFocused", FlatButton::Normal, true, false, {kEdge[0], kEdge[1]}, {kRaised[0], kRaised[1]},
+                false}),
     [](const ::testing::TestParamInfo<LookRow>& info) { return info.param.name; });
 
-TEST_F(FlatButtonTest, PressedCaptionSitsOnePixelRightAndDown) {
-    const RECT hot = Painted(button_.Handle(), FlatButton::Hot, false).Ink(Sys(COLOR_BTNTEXT));
-    const RECT pressed = Painted(button_.Handle(), FlatButton::Pressed, false).Ink(Sys(COLOR_BTNTEXT));
+// Pressed, the caption sits one pixel right of and below the hot one.
+// Disabled, it is embossed: a highlight copy one pixel right of and below
+// the shadow copy, and no ink of the enabled caption.
+TEST_F(FlatButtonTest, PressedCaptionMovesAndDisabledCaptionIsEmbossed) {
+    const RECT hot = Paint(FlatButton::Hot, false).Bounds(GetSysColor(COLOR_BTNTEXT), 2);
+    const RECT pressed = Paint(FlatButton::Pressed, false).Bounds(GetSysColor(COLOR_BTNTEXT), 2);
     ASSERT_LT(hot.left, hot.right);
     EXPECT_EQ(pressed.left, hot.left + 1);
     EXPECT_EQ(pressed.top, hot.top + 1);
-}
-
-// Disabled, the caption is embossed: a highlight copy one pixel right of
-// and below the shadow copy, and no ink of the enabled caption.
-TEST_F(FlatButtonTest, DisabledCaptionIsEmbossed) {
     EnableWindow(button_.Handle(), FALSE);
-    const Painted painted(button_.Handle(), FlatButton::Normal, false);
-    const RECT shadow = painted.Ink(Sys(COLOR_BTNSHADOW));
-    const RECT highlight = painted.Ink(Sys(COLOR_BTNHIGHLIGHT));
+    const Pixels disabled = Paint(FlatButton::Normal, false);
+    const RECT shadow = disabled.Bounds(GetSysColor(COLOR_BTNSHADOW), 2);
+    const RECT highlight = disabled.Bounds(GetSysColor(COLOR_BTNHIGHLIGHT), 2);
     ASSERT_LT(shadow.left, shadow.right);
     EXPECT_EQ(highlight.left, shadow.left + 1);
     EXPECT_EQ(highlight.bottom, shadow.bottom + 1);
-    EXPECT_GE(painted.Ink(Sys(COLOR_BTNTEXT)).left, painted.Ink(Sys(COLOR_BTNTEXT)).right);
+    EXPECT_GT(disabled.Bounds(GetSysColor(COLOR_BTNTEXT), 2).left, disabled.Bounds(GetSysColor(COLOR_BTNTEXT), 2).right);
 }
 
 }  // namespace

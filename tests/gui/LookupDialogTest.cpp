@@ -122,35 +122,25 @@ TEST(StoredOptions, OddValuesShowAsNoSelectionAndClearBoxes) {
 
 // A listener that takes connections and never answers: a lookup against it
 // stays busy until it is interrupted.
-class SilentServer {
-public:
-    SilentServer() {
-        WSADATA data;
-        WSAStartup(MAKEWORD(2, 2), &data);
-        listener_ = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address);
-        int size = sizeof address;
-        getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &size);
-        port_ = ntohs(address.sin_port);
-        listen(listener_, 4);
-    }
-    ~SilentServer() { closesocket(listener_); }
-    std::uint16_t Port() const { return port_; }
-
-private:
-    SOCKET listener_;
-    std::uint16_t port_ = 0;
-};
+std::uint16_t SilentServerPort() {
+    WSADATA data;
+    WSAStartup(MAKEWORD(2, 2), &data);
+    static const SOCKET listener = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    int size = sizeof address;
+    bind(listener, reinterpret_cast<sockaddr*>(&address), size);
+    getsockname(listener, reinterpret_cast<sockaddr*>(&address), &size);
+    listen(listener, 4);
+    return ntohs(address.sin_port);
+}
 
 // Idle, busy and back: the captions and the buttons' states, and the
 // members the lookup leaves.
 TEST(BusyStates, LookupButtonsFollowTheLookup) {
-    SilentServer server;
     Running dialog;
-    (*dialog).ServerPort = server.Port();
+    (*dialog).ServerPort = SilentServerPort();
     const auto command = [&] { SendMessageA(dialog.Window(), WM_COMMAND, IDC_TCP_LOOKUP, 0); };
     const auto state = [&] {
         return dialog.Text(IDC_TCP_LOOKUP) + (IsWindowEnabled(dialog.Item(IDC_TCP_LOOKUP)) ? "|on" : "|off") +

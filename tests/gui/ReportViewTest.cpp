@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <utility>
 
@@ -93,22 +95,10 @@ protected:
     ui::ReportView output_;
 };
 
-TEST_F(ReportViewTest, ALongTextMovesToTheViewInPlaceAndAShortOneBack) {
-    const std::string longer = Lines(ui::ReportView::kRichEditLines + 1);
-    output_.SetText(longer);
-    EXPECT_EQ(ClassOf(View()), "VekTextView");
-    EXPECT_EQ(output_.Handle(), View());
-    EXPECT_EQ(ui::WindowText(View()), longer);
-    EXPECT_EQ(Send(EM_GETLINECOUNT), static_cast<LRESULT>(ui::ReportView::kRichEditLines + 1));
-
-    output_.SetText("short\nagain");
-    EXPECT_EQ(ClassOf(View()), "RICHEDIT");
-    EXPECT_EQ(output_.Handle(), View());
-    EXPECT_EQ(ui::WindowText(View()), "short\nagain");
-}
-
-// Each limit on its own: a text at the limit stays, one over it moves.
-TEST_F(ReportViewTest, ATextOverAnyOneLimitGoesToTheView) {
+// Each limit on its own: a text at the limit goes to the Rich Edit control,
+// one over it to the text view, in the same place; either way the text
+// comes back whole.
+TEST_F(ReportViewTest, ATextOverAnyOneLimitGoesToTheViewAndAShortOneBack) {
     using ui::ReportView;
     const std::string longestLine(ReportView::kRichEditLineLength, 'x');
     std::string largest;  // 1,024 lines of 64 bytes each
@@ -119,24 +109,25 @@ TEST_F(ReportViewTest, ATextOverAnyOneLimitGoesToTheView) {
         {largest, largest + "z"},
     };
     for (const auto& [within, over] : cases) {
-        output_.SetText(within);
-        EXPECT_EQ(ClassOf(View()), "RICHEDIT") << within.size();
-        output_.SetText(over);
-        EXPECT_EQ(ClassOf(View()), "VekTextView") << over.size();
-        EXPECT_EQ(ui::WindowText(View()), over);
+        for (const auto& [text, view] : {std::make_pair(within, "RICHEDIT"), std::make_pair(over, "VekTextView")}) {
+            output_.SetText(text);
+            EXPECT_EQ(ClassOf(View()), view) << text.size();
+            EXPECT_EQ(output_.Handle(), View());
+            EXPECT_EQ(ui::WindowText(View()), text);
+        }
     }
+    const std::string& last = cases[2].second;
+    EXPECT_EQ(Send(EM_GETLINECOUNT), std::count(last.begin(), last.end(), '\n') + 1);
 }
 
 TEST_F(ReportViewTest, ViewKeepsTheDialogsPlaceStylesAndFont) {
-    RECT before;
+    RECT before, after;
     GetWindowRect(View(), &before);
-    const LONG style = GetWindowLongA(View(), GWL_STYLE);
+    const LONG kept = WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_READONLY, style = GetWindowLongA(View(), GWL_STYLE);
     ShowLines(6000);
-    RECT after;
     GetWindowRect(View(), &after);
     EXPECT_TRUE(EqualRect(&before, &after));
-    EXPECT_EQ(GetWindowLongA(View(), GWL_STYLE) & (WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_READONLY),
-              style & (WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_READONLY));
+    EXPECT_EQ(GetWindowLongA(View(), GWL_STYLE) & kept, style & kept);
     EXPECT_EQ(GetWindowLongA(View(), GWL_EXSTYLE) & WS_EX_STATICEDGE, WS_EX_STATICEDGE);
     EXPECT_EQ(Send(WM_GETFONT), SendMessageA(parent_, WM_GETFONT, 0, 0));
 }
@@ -156,92 +147,73 @@ TEST_F(ReportViewTest, TextComesBackExactlyAndCutToTheCallersBuffer) {
     UpdateWindow(View());
 }
 
+// Lines are "line N\tcolumn": 13 characters and a line feed each up to
+// line 9, 14 from line 10 on. A copy has CR LF line ends; an empty
+// selection leaves the clipboard as it was.
 TEST_F(ReportViewTest, SelectionIsCopiedWithCrLfLineEnds) {
     ShowLines(6000);
+    const std::string all = Lines(6000);
+    const struct Row {
+        WPARAM begin;
+        LPARAM end;
+        std::string copied;
+    } rows[] = {{14, 20, "line 1"}, {26, 28, "n\r\n"}, {static_cast<WPARAM>(-1), 0, "n\r\n"}};
     Send(EM_SETSEL, 0, -1);
-    DWORD begin = 1, end = 0;
-    Send(EM_GETSEL, reinterpret_cast<WPARAM>(&begin), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(begin, 0u);
-    EXPECT_EQ(end, Lines(6000).size());
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{0}, static_cast<DWORD>(all.size())));
     Send(WM_COPY);
-    const std::string copied = Clipboard();
-    EXPECT_EQ(copied.size(), Lines(6000).size() + 5999);
-    EXPECT_EQ(copied.substr(0, 22), "line 0\tcolumn\r\nline 1\t");
-
-    Send(EM_SETSEL, 14, 20);
-    Send(WM_COPY);
-    EXPECT_EQ(Clipboard(), "line 1");
-    // An empty selection leaves the clipboard as it was; -1 clears it.
-    Send(EM_SETSEL, static_cast<WPARAM>(-1), 0);
-    Send(WM_COPY);
-    EXPECT_EQ(Clipboard(), "line 1");
-}
-
-TEST_F(ReportViewTest, MouseSelectsFromTheClickToTheShiftClick) {
-    ShowLines(6000);
+    EXPECT_EQ(Clipboard().size(), all.size() + 5999);
+    EXPECT_EQ(Clipboard().substr(0, 22), "line 0\tcolumn\r\nline 1\t");
+    for (const Row& row : rows) {
+        Send(EM_SETSEL, row.begin, row.end);
+        Send(WM_COPY);
+        EXPECT_EQ(Clipboard(), row.copied) << row.begin;
+    }
+    // The mouse selects from the click to the shift-click, and takes the focus.
     Send(WM_LBUTTONDOWN, 0, MAKELPARAM(0, 1));
     Send(WM_LBUTTONUP, 0, MAKELPARAM(0, 1));
     Send(WM_LBUTTONDOWN, MK_SHIFT, MAKELPARAM(3000, 1));
     Send(WM_LBUTTONUP, 0, MAKELPARAM(3000, 1));
-    DWORD begin = 1, end = 0;
-    Send(EM_GETSEL, reinterpret_cast<WPARAM>(&begin), reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(begin, 0u);
-    EXPECT_EQ(end, 13u);  // the end of "line 0\tcolumn"
+    EXPECT_EQ(Selection(), std::make_pair(DWORD{0}, DWORD{13}));  // the end of "line 0\tcolumn"
     EXPECT_EQ(GetFocus(), View());
 }
 
-// Lines are "line N\tcolumn": 13 characters and a line feed each up to
-// line 9, 14 from line 10 on.
-TEST_F(ReportViewTest, KeysMoveTheCaretAndShiftExtendsTheSelection) {
+// Keys move the caret, Shift extends the selection, and paging and the
+// text's ends move the view with the caret.
+TEST_F(ReportViewTest, KeysMoveTheCaretAndTheView) {
     ShowLines(6000);
     SetFocus(View());
-    Press(VK_DOWN);
-    EXPECT_EQ(Selection(), std::make_pair(DWORD{14}, DWORD{14}));
-    Press(VK_END, true);
-    EXPECT_EQ(Selection(), std::make_pair(DWORD{14}, DWORD{27}));
-    Press(VK_RIGHT);
-    EXPECT_EQ(Selection(), std::make_pair(DWORD{28}, DWORD{28}));
-    Press(VK_LEFT, true);
-    Press(VK_LEFT, true);
-    EXPECT_EQ(Selection(), std::make_pair(DWORD{26}, DWORD{28}));
-    Send(WM_COPY);
-    EXPECT_EQ(Clipboard(), "n\r\n");
-    EXPECT_EQ(FirstVisible(), 0);
-
-    // Paging and the text's end move the view with the caret.
-    Press(VK_NEXT);
-    const LRESULT page = FirstVisible();
-    EXPECT_GT(page, 0);
-    Press(VK_END, false, true);
-    const DWORD size = static_cast<DWORD>(Lines(6000).size());
-    EXPECT_EQ(Selection(), std::make_pair(size, size));
-    EXPECT_GT(FirstVisible(), 5900);
-    Press(VK_HOME, true, true);
-    EXPECT_EQ(Selection(), std::make_pair(DWORD{0}, size));
-    EXPECT_EQ(FirstVisible(), 0);
-    Press(VK_UP);
-    EXPECT_EQ(Selection(), std::make_pair(DWORD{0}, DWORD{0}));
+    const DWORD size = static_cast<DWORD>(Lines(6000).size()), any = ~DWORD{0};
+    const struct Step {
+        WPARAM key;
+        bool shift, control;
+        DWORD begin, end;  // any: not checked
+        LRESULT firstLow, firstHigh;  // the first line shown
+    } steps[] = {{VK_DOWN, false, false, 14, 14, 0, 0},     {VK_END, true, false, 14, 27, 0, 0},
+                 {VK_RIGHT, false, false, 28, 28, 0, 0},    {VK_LEFT, true, false, 27, 28, 0, 0},
+                 {VK_LEFT, true, false, 26, 28, 0, 0},      {VK_NEXT, false, false, any, any, 1, 6000},
+                 {VK_END, false, true, size, size, 5901, 6000}, {VK_HOME, true, true, 0, size, 0, 0},
+                 {VK_UP, false, false, 0, 0, 0, 0}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(testing::Message() << step.key << (step.shift ? " shift" : "") << (step.control ? " ctrl" : ""));
+        Press(step.key, step.shift, step.control);
+        if (step.begin != any) {
+            EXPECT_EQ(Selection(), std::make_pair(step.begin, step.end));
+        }
+        EXPECT_GE(FirstVisible(), step.firstLow);
+        EXPECT_LE(FirstVisible(), step.firstHigh);
+    }
     UpdateWindow(View());
 }
 
-// What a key pressed in the report did to its dialog: commands it got,
-// close requests, and the control that has the focus afterwards.
-struct KeyOutcome {
-    int ok = 0, cancel = 0, close = 0, focus = 0;
-    bool operator==(const KeyOutcome& o) const {
-        return ok == o.ok && cancel == o.cancel && close == o.close && focus == o.focus;
-    }
-};
-
+// What a key pressed in the report did to its dialog: OK and Cancel
+// commands, close requests, and the id of the control focused afterwards.
+using KeyOutcome = std::array<int, 4>;
 KeyOutcome* g_outcome = nullptr;
 
 LRESULT CALLBACK RecordingDialog(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_CLOSE) {
-        ++g_outcome->close;
-        return 0;
-    }
-    if (message == WM_COMMAND && HIWORD(w) == 0 && LOWORD(w) == IDOK) ++g_outcome->ok;
-    if (message == WM_COMMAND && HIWORD(w) == 0 && LOWORD(w) == IDCANCEL) ++g_outcome->cancel;
+    if (message == WM_CLOSE) return ++(*g_outcome)[2], 0;
+    if (message == WM_COMMAND && HIWORD(w) == 0 && (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL))
+        ++(*g_outcome)[LOWORD(w) == IDOK ? 0 : 1];
     return DefDlgProcA(window, message, w, l);
 }
 
@@ -249,30 +221,23 @@ struct DialogKey {
     const char* name;
     WPARAM key;
     bool shift;
-    KeyOutcome want;  // focus: the id of the control focused afterwards
+    KeyOutcome want;
 };
 
 class ReportKeyTest : public ::testing::TestWithParam<DialogKey> {
 protected:
-    // A dialog of an edit field, the report control and a button, with the
-    // report holding `text` and the focus, and the key pressed through the
-    // dialog's message loop.
+    // A dialog of an edit field, the report control holding `text` and the
+    // focus, and a button; the key pressed through the dialog's message loop.
     KeyOutcome Press(const std::string& text) {
-        KeyOutcome outcome;
+        KeyOutcome outcome{};
         g_outcome = &outcome;
-        LoadLibraryA("RICHED32.DLL");
-        WNDCLASSA type{};
-        type.lpfnWndProc = RecordingDialog;
-        type.cbWndExtra = DLGWINDOWEXTRA;
-        type.hInstance = GetModuleHandleA(nullptr);
-        type.lpszClassName = "VekKeyDialog";
+        WNDCLASSA type{0, RecordingDialog, 0, DLGWINDOWEXTRA, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "VekKeyDialog"};
         RegisterClassA(&type);
         HWND dialog = CreateWindowExA(0, "VekKeyDialog", "keys", WS_OVERLAPPEDWINDOW, 0, 0, 500, 300, nullptr,
                                       nullptr, GetModuleHandleA(nullptr), nullptr);
         const auto child = [&](const char* cls, DWORD style, int id, int y) {
             return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 5, y, 300, 20, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr),
-                                   nullptr);
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
         };
         child("EDIT", 0, IDC_TARGET, 5);
         ui::ReportView report;
@@ -293,7 +258,7 @@ protected:
         }
         keys[VK_SHIFT] = 0;
         SetKeyboardState(keys);
-        outcome.focus = GetDlgCtrlID(GetFocus());
+        outcome[3] = GetDlgCtrlID(GetFocus());
         DestroyWindow(dialog);
         g_outcome = nullptr;
         return outcome;
@@ -305,13 +270,9 @@ protected:
 // close on Escape and moves the focus on Tab; the text view must do the
 // same for a report too large for it.
 TEST_P(ReportKeyTest, TheTextViewTakesTheKeyAsTheRichEditControlDoes) {
-    const KeyOutcome rich = Press("a short report\n");
-    const KeyOutcome plain = Press(Lines(ui::ReportView::kRichEditLines + 1));
-    const KeyOutcome& want = GetParam().want;
-    EXPECT_TRUE(rich == want) << "Rich Edit: ok " << rich.ok << " cancel " << rich.cancel << " close "
-                              << rich.close << " focus " << rich.focus;
-    EXPECT_TRUE(plain == want) << "text view: ok " << plain.ok << " cancel " << plain.cancel << " close "
-                               << plain.close << " focus " << plain.focus;
+    LoadLibraryA("RICHED32.DLL");
+    EXPECT_EQ(Press("a short report\n"), GetParam().want) << "Rich Edit";
+    EXPECT_EQ(Press(Lines(ui::ReportView::kRichEditLines + 1)), GetParam().want) << "text view";
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, ReportKeyTest,

@@ -10,9 +10,7 @@ import pytest
 from winegui import ROOT, WINE_RUN, Wine, stop, wait_for
 
 NET = os.environ.get("VEK_TEST_NET", "127.0.53")
-SERVERS = os.path.join(ROOT, "tests", "servers")
-OPTIONS_KEY = r"HKCU\software\Corvane\Vek"
-RECT_KEY = r"HKCU\Software\Corvane\Ombrix"
+OPTIONS_KEY, RECT_KEY = r"HKCU\software\Corvane\Vek", r"HKCU\Software\Corvane\Ombrix"
 
 
 def pytest_addoption(parser):
@@ -20,36 +18,19 @@ def pytest_addoption(parser):
     parser.addoption("--display-offset", type=int, default=0)
 
 
-def escape(text):
-    return text.replace("\\", "\\\\").replace("\n", "\\n").replace("\r", "\\r").replace("\t", "\\t")
-
-
-def unescape(text):
-    out, i = [], 0
-    while i < len(text):
-        c = text[i]
-        if c == "\\" and i + 1 < len(text):
-            i += 1
-            c = {"n": "\n", "r": "\r", "t": "\t"}.get(text[i], text[i])
-        out.append(c)
-        i += 1
-    return "".join(out)
-
-
 class Vek:
     """vek.exe runs and the driver that works their windows."""
 
-    def __init__(self, wine, build):
-        self.wine, self.build = wine, build
+    def __init__(self, wine):
+        self.wine = wine
         self.process = None
-        self.driver = wine.popen([WINE_RUN, os.path.join(build, "vek-gui-driver.exe")],
+        self.driver = wine.popen([WINE_RUN, os.path.join(wine.build, "vek-gui-driver.exe")],
                                  stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
 
     def ask(self, line, timeout=30):
         self.driver.stdin.write((line + "\n").encode("latin-1"))
         self.driver.stdin.flush()
-        answer = b""
-        out = self.driver.stdout.fileno()
+        answer, out = b"", self.driver.stdout.fileno()
         while not answer.endswith(b"\n"):
             if not select.select([out], [], [], timeout)[0]:
                 raise AssertionError("driver did not answer %r in %d s" % (line[:60], timeout))
@@ -59,11 +40,11 @@ class Vek:
             answer += chunk
         answer = answer.decode("latin-1").rstrip("\r\n")
         assert answer == "ok" or answer.startswith("ok "), "%s -> %s" % (line[:60], answer)
-        return unescape(answer[3:])
+        return answer[3:].encode("latin-1").decode("unicode_escape")  # the driver's \n, \r, \t, \\
 
     def start(self, *words):
         """Starts vek.exe with these command-line words; waits for its window."""
-        self.process = self.wine.popen([WINE_RUN, os.path.join(self.build, "vek.exe")] + list(words),
+        self.process = self.wine.popen([WINE_RUN, os.path.join(self.wine.build, "vek.exe")] + list(words),
                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.find("DNS lookup")
 
@@ -79,7 +60,7 @@ class Vek:
         return self.ask("text %d" % cid).replace("\r\n", "\n")
 
     def settext(self, cid, text):
-        self.ask("settext %d %s" % (cid, escape(text)))
+        self.ask("settext %d %s" % (cid, text))
 
     def post(self, cid, message, w=0, l=0):
         self.ask("post %d %d %d %d" % (cid, message, w, l))
@@ -99,14 +80,16 @@ class Vek:
     def wait_text(self, cid, want, seconds=30):
         wait_for(lambda: self.text(cid) == want, seconds, "%r in control %d" % (want, cid))
 
-    def close(self):
-        self.post(0, 0x10)  # WM_CLOSE
+    def stop(self):
+        for process in (self.process, self.driver):
+            if process is not None:
+                stop(process)
 
 
 @pytest.fixture(scope="session")
 def wine(request):
-    build = os.path.abspath(request.config.getoption("--build"))
-    session = Wine(build, "gui", request.config.getoption("--display-offset"))
+    session = Wine(os.path.abspath(request.config.getoption("--build")), "gui",
+                   request.config.getoption("--display-offset"))
     yield session
     session.close()
 
@@ -116,14 +99,29 @@ def vek(wine):
     """A driver, and an empty settings store; vek.exe is started by the test."""
     for key in (OPTIONS_KEY, RECT_KEY):
         wine.run(["reg", "delete", key, "/f"])
-    runs = Vek(wine, wine.build)
+    runs = Vek(wine)
     yield runs
-    for process in (runs.process, runs.driver):
-        if process is not None:
-            stop(process)
+    runs.stop()
 
 
-sys.path.insert(0, SERVERS)
+@pytest.fixture(scope="class")
+def running(wine):
+    """One vek.exe for the cases that leave its window idle as they found it."""
+    for key in (OPTIONS_KEY, RECT_KEY):
+        wine.run(["reg", "delete", key, "/f"])
+    runs = Vek(wine)
+    runs.start()
+    yield runs
+    runs.stop()
+
+
+@pytest.fixture
+def shared(running):
+    running.find("DNS lookup", 10)
+    return running
+
+
+sys.path.insert(0, os.path.join(ROOT, "tests", "servers"))
 import scripted_server  # noqa: E402  (the one scripted server, found by path)
 
 
@@ -138,10 +136,9 @@ class Server(scripted_server.Server):
         return wait_for(lambda: self.saw(prefix), seconds, prefix)
 
     def query(self):
-        """The query it read, as bytes without the length prefix."""
+        """The query it read, without the length prefix."""
         self.sees("query ")
-        event = next(e for e in self.events() if e.startswith("query "))
-        return bytes.fromhex(event.split(" ", 1)[1])[2:]
+        return bytes.fromhex(next(e for e in self.events() if e.startswith("query ")).split(" ", 1)[1])[2:]
 
 
 @pytest.fixture

@@ -1,22 +1,21 @@
 // vek-gui-driver: works the windows of vek.exe from another process, for the
 // end-to-end window tests. One command a line on standard input, one answer
-// a line: "ok [value]" or "error <reason>". Texts are escaped (\n, \r, \t,
-// \\). Control id 0 is the current window itself. Waits are bounded by the
-// milliseconds given.
+// a line: "ok [value]" or "error <reason>"; texts in answers are escaped
+// (\n, \r, \t, \\). Control id 0 is the current window itself. Waits are
+// bounded by the milliseconds given.
 //
 //   find <ms> <caption>       wait for a shown top-level window; it becomes
 //                             the current window
 //   gone <ms>                 wait until the current window is gone
 //   text <id>                 its text, line ends as they come
-//   textinfo <id>             "<bytes> <lines>" of a text of any size, with
-//                             CR LF counted as LF
-//   lines <id> <n>...         those lines (counted from 0) of such a text
+//   lines <id> <n>...         of a text of any size, with CR LF read as LF:
+//                             "<bytes> <lines>", then those lines (from 0)
 //   settext <id> <text>       WM_SETTEXT
 //   post <id> <msg> <w> <l>   PostMessage; send ... answers SendMessage's result
-//   enabled <id> / class <id> / focus (id of the focused control)
-//   rect                      the current window's screen rectangle l t r b
-//   setpos <x> <y> <cx> <cy>  SetWindowPos of the current window
-//   popupkey <ms> <letter>|escape  a key into the open popup menu, until it closes
+//   enabled <id>
+//   place [<x> <y> <cx> <cy>] SetWindowPos of the current window, if given;
+//                             answers its screen rectangle l t r b
+//   popupkey <ms> <letter>    a key into the open popup menu, until it closes
 //   savefile <ms> <path>      in the open save dialog: answers the name it
 //                             proposes, types the path and presses Save
 //   quit
@@ -36,57 +35,28 @@ constexpr int kFileNameField = 1148;  // the save dialog's file name box
 std::string Escape(const std::string& text) {
     std::string out;
     for (char c : text) {
-        if (c == '\n') out += "\\n";
-        else if (c == '\r') out += "\\r";
-        else if (c == '\t') out += "\\t";
-        else if (c == '\\') out += "\\\\";
-        else out += c;
-    }
-    return out;
-}
-
-std::string Unescape(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c == '\\' && i + 1 < text.size()) {
-            c = text[++i];
-            c = c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
-        }
-        out += c;
+        const char* escaped = c == '\n' ? "\\n" : c == '\r' ? "\\r" : c == '\t' ? "\\t" : c == '\\' ? "\\\\" : nullptr;
+        escaped ? out += escaped : out += c;
     }
     return out;
 }
 
 // Under Wine, text of another process's window comes back right only
 // through the W functions; the program's 8-bit text is Latin-1 here.
-std::string Narrow(const std::wstring& text) {
-    std::string out(text.size(), '\0');
-    for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<char>(text[i] < 256 ? text[i] : '?');
-    return out;
-}
-
 std::wstring Widen(const std::string& text) {
-    std::wstring out(text.size(), L'\0');
-    for (std::size_t i = 0; i < text.size(); ++i) out[i] = static_cast<unsigned char>(text[i]);
+    std::wstring out;
+    for (unsigned char c : text) out += static_cast<wchar_t>(c);
     return out;
 }
 
 // The whole text, with CR LF read as LF.
 std::string TextOf(HWND window) {
     const LRESULT length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
-    if (length <= 0) return std::string();
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    std::wstring text(static_cast<std::size_t>(length > 0 ? length : 0) + 1, L'\0');
     const LRESULT got = SendMessageW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-    text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    return Narrow(text);
-}
-
-std::string Plain(const std::string& text) {
     std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!(text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')) out += text[i];
+    for (LRESULT i = 0; i < got; ++i)
+        if (!(text[i] == L'\r' && i + 1 < got && text[i + 1] == L'\n')) out += static_cast<char>(text[i] < 256 ? text[i] : '?');
     return out;
 }
 
@@ -123,7 +93,7 @@ private:
 std::string Rest(std::istringstream& in) {
     std::string rest;
     std::getline(in >> std::ws, rest);
-    return Unescape(rest);
+    return rest;
 }
 
 std::string Driver::Answer(const std::string& line) {
@@ -146,24 +116,14 @@ std::string Driver::Answer(const std::string& line) {
         in >> ms;
         return verb == "popupkey" ? PopupKey(ms, Rest(in)) : SaveFile(ms, Rest(in));
     }
-    if (verb == "rect") {
+    if (verb == "place") {
+        int x = 0, y = 0, cx = 0, cy = 0;
+        if (in >> x >> y >> cx >> cy) SetWindowPos(window_, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
         RECT r;
         GetWindowRect(window_, &r);
         std::ostringstream out;
         out << "ok " << r.left << ' ' << r.top << ' ' << r.right << ' ' << r.bottom;
         return out.str();
-    }
-    if (verb == "setpos") {
-        int x = 0, y = 0, cx = 0, cy = 0;
-        in >> x >> y >> cx >> cy;
-        SetWindowPos(window_, nullptr, x, y, cx, cy, SWP_NOZORDER | SWP_NOACTIVATE);
-        return "ok";
-    }
-    if (verb == "focus") {
-        GUITHREADINFO info{};
-        info.cbSize = sizeof info;
-        GetGUIThreadInfo(GetWindowThreadProcessId(window_, nullptr), &info);
-        return "ok " + std::to_string(info.hwndFocus ? GetDlgCtrlID(info.hwndFocus) : -1);
     }
     int id = 0;
     in >> id;
@@ -174,12 +134,6 @@ std::string Driver::Answer(const std::string& line) {
 
 std::string Driver::OnControl(const std::string& verb, HWND control, std::istringstream& in) {
     if (verb == "text") return "ok " + Escape(TextOf(control));
-    if (verb == "textinfo") {
-        const std::string text = Plain(TextOf(control));
-        std::size_t lines = 1;
-        for (char c : text) lines += c == '\n';
-        return "ok " + std::to_string(text.size()) + " " + std::to_string(lines);
-    }
     if (verb == "lines") return Lines(control, in);
     if (verb == "settext") {
         SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(Rest(in)).c_str()));
@@ -195,25 +149,20 @@ std::string Driver::OnControl(const std::string& verb, HWND control, std::istrin
                            SendMessageW(control, message, static_cast<WPARAM>(w), static_cast<LPARAM>(l))));
     }
     if (verb == "enabled") return IsWindowEnabled(control) ? "ok 1" : "ok 0";
-    if (verb == "class") {
-        wchar_t name[64] = L"";
-        GetClassNameW(control, name, 64);
-        return "ok " + Narrow(name);
-    }
     return "error unknown command " + verb;
 }
 
 // The text is read once; each line asked for is answered on a line of its own.
 std::string Driver::Lines(HWND control, std::istringstream& in) const {
-    const std::string text = Plain(TextOf(control));
+    const std::string text = TextOf(control);
     std::vector<std::size_t> starts{0};
     for (std::size_t at = text.find('\n'); at != std::string::npos; at = text.find('\n', at + 1))
         starts.push_back(at + 1);
-    std::string out = "ok";
+    std::string out = "ok " + std::to_string(text.size()) + " " + std::to_string(starts.size());
     for (std::size_t n; in >> n;) {
         if (n >= starts.size()) return "error no line " + std::to_string(n);
         const std::size_t end = n + 1 < starts.size() ? starts[n + 1] - 1 : text.size();
-        out += (out.size() > 2 ? "\\n" : " ") + Escape(text.substr(starts[n], end - starts[n]));
+        out += "\\n" + Escape(text.substr(starts[n], end - starts[n]));
     }
     return out;
 }
@@ -221,10 +170,7 @@ std::string Driver::Lines(HWND control, std::istringstream& in) const {
 std::string Driver::PopupKey(long ms, const std::string& key) const {
     HWND menu = Poll(ms, [] { return TopLevel(L"#32768", nullptr, nullptr); });
     if (!menu) return "error no menu";
-    if (key == "escape")
-        PostMessageW(menu, WM_KEYDOWN, VK_ESCAPE, 1);
-    else
-        PostMessageW(menu, WM_CHAR, static_cast<WPARAM>(key.empty() ? ' ' : key[0]), 1);
+    PostMessageW(menu, WM_CHAR, static_cast<WPARAM>(key.empty() ? ' ' : key[0]), 1);
     return Poll(ms, [&] { return IsWindowVisible(menu) ? nullptr : menu; }) ? "ok" : "error menu still open";
 }
 
