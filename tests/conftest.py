@@ -16,7 +16,7 @@ from scripted_server import PORT, Server, stop_pid, wait_for  # noqa: E402
 
 NET = os.environ.get("VEK_TEST_NET", "127.0.53")
 SANITIZED = bool(os.environ.get("VEK_SANITIZE"))
-OK, FAILED, USAGE = 0, 1, 2
+OK, FAILED, USAGE, INCOMPLETE = 0, 1, 2, 3  # INCOMPLETE: a transfer without its closing SOA
 # A resolver that cannot be reached answers quickly.
 os.environ.setdefault("RES_OPTIONS", "timeout:1 attempts:1")
 

@@ -5,7 +5,7 @@ import re
 
 import pytest
 
-from conftest import OK, SANITIZED, serve
+from conftest import INCOMPLETE, OK, SANITIZED, serve
 from messages import AA, ANSWER, a, framed, header, message, raw_answer, raw_record, soa
 
 SERVE = [["accept"], ["read_query"]]
@@ -71,7 +71,7 @@ def test_cut_and_overstated_replies(cli, qtype, sent, end, expected):
     lookup ends when the server closes or resets."""
     with serve(145, SERVE + [["send", sent], ["pause", 0.05], [end]]) as server:
         status, report, _ = cli.run(["-s", server.address, "-t", qtype, "zt"])
-        assert (status, report) == (OK, expected(server.address))
+        assert (status, report) == (INCOMPLETE if qtype == "AXFR" else OK, expected(server.address))
 
 
 def test_reply_a_byte_at_a_time_then_ctrl_c(cli):
@@ -99,7 +99,7 @@ def test_transfer_that_never_ends_until_ctrl_c(cli):
                                     interrupt_when=lambda: server.saw("repeated 600"),
                                     timeout=20)
         records = report.count(ADDRESS_LINE % ("h0.zt", "10.0.0.0")) + 1
-        assert status == OK and report.startswith("Reply from %s :\n" % server.address)
+        assert status == INCOMPLETE and report.startswith("Reply from %s :\n" % server.address)
         assert records > 1000 and re.search(r"\nRecieved %d records \(\d+ bytes\) in reply to AXFR "
                                             r"request\.\n$" % records, report), report[-300:]
 
@@ -129,7 +129,7 @@ def test_transfer_larger_than_memory(cli):
         status, report, _ = cli.run(["-s", server.address, "-t", "AXFR", "zt"],
                                     memory_limit=160 << 20)
         total = len(OPENING) + 3000 * len(empty)
-        assert status == OK and report.endswith(summary(1, total)), report[-300:]
+        assert status == INCOMPLETE and report.endswith(summary(1, total)), report[-300:]
 
 
 @pytest.mark.wine

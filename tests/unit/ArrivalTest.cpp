@@ -77,7 +77,8 @@ TEST_P(ArrivalChunks, HandsOverEachWholeMessageOnce) {
     for (Row& row : rows) {
         SCOPED_TRACE(row.name);
         Watching state(row.type);
-        StopOf(state, row.bytes, GetParam());
+        Arrival arrival(state);
+        Feed(arrival, row.bytes, GetParam());
         EXPECT_EQ(state.seen, row.seen);
     }
 }
