@@ -40,6 +40,12 @@ TEST(CliOptions, EveryOptionSetsItsMember) {
     EXPECT_EQ(q.options.server, "127.0.0.3");
     EXPECT_EQ(Parse({"--", "-odd"}).options.target, "-odd");
     EXPECT_EQ(Parse({"-t", "19", "x"}).options.queryTypeIndex, 19);
+    // Help, version and decoding need no target.
+    EXPECT_TRUE(Parse({"--help"}).options.help && Parse({"--version"}).options.version);
+    const Parsed r = Parse({"--decode", "reply.bin", "-s", "ns1", "-t", "17"});
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(std::make_tuple(r.options.decode, r.options.decodeFile, r.options.queryTypeIndex),
+              std::make_tuple(true, std::string("reply.bin"), 17));
     for (const char* bad : {"20", "-1", "", "1x", "00000000001"}) {
         std::int32_t index = 0;
         EXPECT_FALSE(ParseQueryType(bad, index)) << bad;
@@ -68,13 +74,4 @@ TEST(CliOptions, BadUsageSaysWhatIsWrong) {
         EXPECT_FALSE(p.ok) << c.second;
         EXPECT_EQ(p.error, c.second);
     }
-}
-
-TEST(CliOptions, HelpVersionAndDecodeNeedNoTarget) {
-    EXPECT_TRUE(Parse({"--help"}).options.help);
-    EXPECT_TRUE(Parse({"--version"}).options.version);
-    const Parsed p = Parse({"--decode", "reply.bin", "-s", "ns1", "-t", "17"});
-    ASSERT_TRUE(p.ok) << p.error;
-    EXPECT_EQ(std::make_tuple(p.options.decode, p.options.decodeFile, p.options.queryTypeIndex),
-              std::make_tuple(true, std::string("reply.bin"), 17));
 }

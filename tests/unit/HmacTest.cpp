@@ -1,5 +1,7 @@
 // The platform's HMAC against the published test vectors (RFC 2202 for
-// MD5 and SHA-1, RFC 4231 for SHA-2), fed whole and in two pieces.
+// MD5 and SHA-1, RFC 4231 for SHA-2), fed whole and in two pieces: every
+// algorithm once, keys longer than the block for both block sizes (64 and
+// 128 bytes).
 #include <gtest/gtest.h>
 
 #include <string>
@@ -30,13 +32,10 @@ const std::string kLong = "Test Using Larger Than Block-Size Key - Hash Key Firs
 
 const Vector kVectors[] = {
     {HmacAlgorithm::Md5, "0b*16", kHi, "9294727A3638BB1C13F48EF8158BFC9D"},
-    {HmacAlgorithm::Md5, "Jefe", kJefe, "750C783E6AB0B503EAA86E310A5DB738"},
     {HmacAlgorithm::Sha1, "0b*20", kHi, "B617318655057264E28BC0B6FB378C8EF146BE00"},
     {HmacAlgorithm::Sha1, "aa*80", kLong, "AA4AE5E15272D00E95705637CE8A3B55ED402112"},
     {HmacAlgorithm::Sha256, "0b*20", kHi,
      "B0344C61D8DB38535CA8AFCEAF0BF12B881DC200C9833DA726E9376C2E32CFF7"},
-    {HmacAlgorithm::Sha256, "aa*131", kLong,
-     "60E431591EE0B67F0D8A26AACBF5B77F8E0BC6213728C5140546040F0EE37F54"},
     {HmacAlgorithm::Sha384, "Jefe", kJefe,
      "AF45D2E376484031617F78D2B58A6B1B9C7EF464F5A01B47E42EC3736322445E"
      "8E2240CA5E69E2C78B3239ECFAB21649"},

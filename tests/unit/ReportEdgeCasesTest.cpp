@@ -10,9 +10,6 @@ const Bytes kQuestionAB = {0x01, 'a', 0x01, 'b', 0x00,  // a.b (message offset 1
 const Bytes kQuestionZ = {0x01, 'z', 0x00, 0x00, 0xFC, 0x00, 0x01};  // z AXFR IN
 const std::string kQuestionLine =
     "> Questions:\n\ta.b\ttype: A (host address)  class: IN (Internet)\n";
-const std::string kNoCounts =
-    "Contains 0 question entries, 0 answer entries, 0 nameserver records and 0 additional "
-    "records.\n\n";
 
 Bytes A(std::uint8_t last) { return Record(kFirstName, 1, {10, 0, 0, last}); }
 Bytes Z(std::uint8_t last) { return Record({0x01, 'z', 0x00}, 1, {10, 0, 0, last}, 60); }
@@ -63,7 +60,8 @@ std::vector<Row> Rows() {
         // Header: opcodes, flag words, result codes, counts, a short header.
         {"question", 1, Framed(Header(0x00, 0x00, 0, 0)),
          "\nDirect non-authoritative question: recursion not desired; recursion not available; "
-         "result: succesful.\n" + kNoCounts, false, -1},
+         "result: succesful.\nContains 0 question entries, 0 answer entries, 0 nameserver records and "
+         "0 additional records.\n\n", false, -1},
         {"inverse, AA", 1, Framed(Header(0x8C, 0x80, 0, 0)),
          "\nInverse authoritative answer: recursion not desired; recursion available; ", false, -1},
         {"opcode 15", 1, Framed(Header(0xF8, 0, 0, 0)), "\nUnknown (15) non-", false, -1},

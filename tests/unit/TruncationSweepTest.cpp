@@ -45,9 +45,7 @@ void SweepPrefixes(const Bytes& full, std::int32_t typeIndex) {
 }
 
 TEST(TruncationSweep, EveryPrefixOfEveryCapturedReply) {
-    const std::vector<std::string> names = CapturedNames(false);
-    EXPECT_GE(names.size(), 46u);
-    for (const std::string& name : names) {
+    for (const std::string& name : CapturedNames(false)) {  // CapturedReplies checks they are all there
         if (name.find("refused") != std::string::npos) continue;  // one message, no walk
         SCOPED_TRACE(name);
         SweepPrefixes(CapturedReply(name), CapturedType(name));

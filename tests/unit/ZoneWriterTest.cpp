@@ -3,31 +3,21 @@
 // layout and for data that does not read by its layout.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "ReplyReader.h"
+#include "ReportTestSupport.h"
 #include "zone/RecordWalk.h"
 #include "zone/ZoneWriter.h"
 
 namespace {
 struct ZoneCase {
     std::uint16_t type;
-    std::vector<std::uint8_t> rdata;
+    Bytes rdata;
     const char* line;
 };
 
 // A framed message of one answer owned by a.example.
-std::vector<std::uint8_t> Message(std::uint16_t type, const std::vector<std::uint8_t>& rdata) {
-    std::vector<std::uint8_t> m = {0, 0, 0, 1, 0x84, 0, 0, 0, 0, 1, 0, 0, 0, 0,
-                                   1, 'a', 7, 'e', 'x', 'a', 'm', 'p', 'l', 'e', 0,
-                                   std::uint8_t(type >> 8), std::uint8_t(type), 0, 1, 0, 0, 1, 44,
-                                   std::uint8_t(rdata.size() >> 8), std::uint8_t(rdata.size())};
-    m.insert(m.end(), rdata.begin(), rdata.end());
-    const std::size_t length = m.size() - 2;
-    m[0] = std::uint8_t(length >> 8);
-    m[1] = std::uint8_t(length);
-    return m;
+Bytes Message(std::uint16_t type, const Bytes& rdata) {
+    return Framed(Concat({Header(0x84, 0, 0, 1), Record({1, 'a', 7, 'e', 'x', 'a', 'm', 'p', 'l', 'e', 0}, type, rdata)}));
 }
 
 const ZoneCase kCases[] = {
@@ -49,7 +39,7 @@ const ZoneCase kCases[] = {
 TEST(ZoneWriter, RecordLines) {
     for (const ZoneCase& c : kCases) {
         SCOPED_TRACE(c.line);
-        const std::vector<std::uint8_t> bytes = Message(c.type, c.rdata);
+        const Bytes bytes = Message(c.type, c.rdata);
         ReplyReader message(bytes.data(), bytes.size());
         RecordWalk walk(message);
         WireRecord record;
