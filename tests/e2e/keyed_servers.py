@@ -4,6 +4,7 @@ tsig-keygen), each on its own address under VEK_TEST_NET, port 53; Knot
 also on ::1 at port 5365. Knot signs one zone itself (NSEC3, CDS and
 CDNSKEY published), so that its DNSSEC records are real. Stopped by PID."""
 import os
+import pathlib
 import subprocess
 import sys
 
@@ -86,10 +87,8 @@ class KeyedServer(NameServer):
         return ["named", "-g", "-4", "-c", self.write("named.conf", BIND_CONF % values)]
 
     def write(self, name, text):
-        path = os.path.join(self.dir, name)
-        with open(path, "w") as out:
-            out.write(text)
-        return path
+        (path := pathlib.Path(self.dir, name)).write_text(text)
+        return str(path)
 
     @property
     def key_file(self):

@@ -216,15 +216,12 @@ class Script:
             time.sleep(seconds)
 
     def do_signed(self, mode, key):
-        name, secret = key.split(":", 1)
-        keyring = dns.tsigkeyring.from_text({name: ("hmac-sha256", secret)})
+        keyring = dns.tsigkeyring.from_text(dict([key.split(":", 1)]))  # hmac-sha256
         query = dns.message.from_wire(self.query, keyring=keyring)
         if mode == "stale":
             clock = time.time
             time.time = lambda: clock() - 1000  # dnspython signs with time.time()
-        for framed in signed_stream(query, mode):
-            if not self.send(framed):
-                return
+        all(self.send(framed) for framed in signed_stream(query, mode))
 
     def do_pause(self, seconds):
         time.sleep(seconds)
