@@ -1,5 +1,5 @@
 #pragma once
-// Where the scripted servers that with_servers.py starts for a test program
+// Where the scripted servers that scenarios.py starts for a test program
 // listen: VEK_TEST_NET.HOST, port 53 as root and 10053 otherwise.
 #include <unistd.h>
 

@@ -48,13 +48,6 @@ def message(answers=(), question=None, flags=AA):
     return framed(m.to_wire())
 
 
-def query(name, qtype, flags=0, qid=0):
-    """A query as a client sends it, framed; recursion desired is 0x0100."""
-    m = dns.message.make_query(name, qtype, use_edns=False)
-    m.id, m.flags = qid, flags
-    return framed(m.to_wire())
-
-
 # Raw pieces, for the hostile replies.
 def header(flags, questions=0, answers=0, authority=0, additional=0):
     return struct.pack("!HHHHHH", 0, flags, questions, answers, authority, additional)

@@ -1,10 +1,19 @@
-"""Named scripts for the scripted servers of the GoogleTest programs
-(with_servers.py HOST=NAME)."""
+#!/usr/bin/env python3
+"""Runs a GoogleTest program while scripted servers play the named scripts
+below, each on VEK_TEST_NET.HOST; they are stopped by their PIDs when the
+program ends, and its exit status is ours.
+
+    scenarios.py HOST=SCENARIO... -- PROGRAM [ARGS...]
+"""
+import contextlib
+import os
 import struct
+import subprocess
+import sys
 
 from messages import ANSWER, a, message, raw_answer, raw_record
+from scripted_server import SERVE, Server
 
-SERVE = [["accept"], ["read_query"]]
 
 
 def silent():
@@ -22,12 +31,6 @@ def trickled_transfers():
     return [["loop", 6, SERVE + trickle + [["hold", 5]]]]
 
 
-def endless_transfer():
-    """The SOA (a message of 50 bytes), then messages of 34 bytes without end."""
-    return SERVE + [["send", message(["zt. 3600 SOA . . 1 7200 900 86400 300"])],
-                    ["repeat", ONE_ADDRESS, 200000]]
-
-
 CYCLE = [
     message([a("x.zt.", 60, "10.0.0.1")], ("x.zt", "A"), ANSWER),    # a good answer
     raw_answer([raw_record(5, b"\x01a" + struct.pack("!H", 0xC022))]),  # a name that loops
@@ -43,4 +46,18 @@ def thousand_lookups():
     return [["loop", 1000 // len(CYCLE), cycle]]
 
 
-SCRIPTS = {f.__name__: f for f in (silent, trickled_transfers, endless_transfer, thousand_lookups)}
+SCRIPTS = {f.__name__: f for f in (silent, trickled_transfers, thousand_lookups)}
+
+
+def main(args):
+    split = args.index("--")
+    net = os.environ.get("VEK_TEST_NET", "127.0.53")
+    with contextlib.ExitStack() as servers:
+        for pair in args[:split]:
+            host, name = pair.split("=")
+            servers.enter_context(Server("%s.%s" % (net, host), SCRIPTS[name]()))
+        return subprocess.run(args[split + 1:], timeout=600).returncode
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))

@@ -13,6 +13,9 @@ script, one connection after another; DATA is bytes (hex in a script file):
   ["pause", S]            let S seconds pass: what follows is a chunk of its own
   ["hold", S]             read and drop until the client closes ("closed by
                           client") or S seconds pass ("hold over")
+  ["signed", MODE, KEY]   answer the query read last with a zone transfer
+                          signed with KEY (NAME:SECRET, hmac-sha256) and
+                          spoiled as MODE says (see signed_stream)
   ["close"] / ["reset"]   close the connection with FIN / with RST
 
 It logs what it saw, one event a line, and ends when the script is done or
@@ -32,8 +35,17 @@ import sys
 import tempfile
 import time
 
+import dns.flags
+import dns.message
+import dns.rrset
+import dns.tsigkeyring
+
 # Port 53 needs root; elsewhere the client is told the high port with -p.
 PORT = 53 if os.geteuid() == 0 else 10053
+SERVE = [["accept"], ["read_query"]]  # how every script starts
+# Longer than any lookup may take: a client that waited for the server to
+# end a held connection would see it end first.
+HOLD = 60
 
 
 def wait_for(condition, seconds, step=0.02):
@@ -53,6 +65,41 @@ def stop_pid(process, seconds=5):
         except subprocess.TimeoutExpired:
             os.kill(process.pid, signal.SIGKILL)
             process.wait(seconds)
+
+
+def signed_stream(query, mode):
+    """The messages of a transfer of signed.zt answering `query`, signed with
+    its key and spoiled as `mode` says: good; sparse (messages 2 to 100 of
+    101 unsigned); alter5 (a byte of message 5 altered after signing);
+    unsigned_first; unsigned_100 (messages 2 to 101 of 102 unsigned); cut10
+    (ten of twelve sent); stale (the caller turns the clock back)."""
+    count = {"sparse": 101, "unsigned_100": 102}.get(mode, 12)
+    unsigned = {"unsigned_first": [1], "sparse": range(2, count),
+                "unsigned_100": range(2, count)}.get(mode, [])
+    soa = [dns.rrset.from_text("signed.zt.", 300, "IN", "SOA",
+                               "ns.signed.zt. admin.signed.zt. 7 3600 600 86400 300")]
+    context = None
+    for index in range(1, (10 if mode == "cut10" else count) + 1):
+        reply = dns.message.make_response(query) if index == 1 else dns.message.Message(query.id)
+        reply.flags |= dns.flags.QR | dns.flags.AA
+        reply.answer = (soa if index == 1 else []) + [
+            dns.rrset.from_text("h%d-%d.signed.zt." % (index, n), 300, "IN", "A",
+                                "10.0.%d.%d" % (index, n)) for n in range(4)] + (
+            soa if index == count else [])
+        if index in unsigned:
+            reply.keyring = reply.tsig = None  # what make_response took over from the query
+            wire = reply.to_wire()
+            if context:
+                context.update(wire)
+        else:
+            if index > 1:
+                reply.use_tsig(query.keyring, query.keyname)
+            wire = reply.to_wire(multi=True, tsig_ctx=context)
+            context = reply.tsig_ctx
+        if mode == "alter5" and index == 5:
+            at = wire.find(bytes([10, 0, 5, 2])) + 3
+            wire = wire[:at] + bytes([wire[at] ^ 1]) + wire[at + 1:]
+        yield struct.pack("!H", len(wire)) + wire
 
 
 def as_json(actions):
@@ -137,6 +184,7 @@ class Script:
             body = self.read_exactly(struct.unpack("!H", prefix)[0] if len(prefix) == 2 else 0)
         except OSError as error:
             return self.event("query not read: %s" % error)
+        self.query = body
         self.event("query %s" % (prefix + body).hex())
 
     def send(self, data, count=1, step=None):
@@ -166,6 +214,14 @@ class Script:
                 return
             self.event("trickled %d" % count)
             time.sleep(seconds)
+
+    def do_signed(self, mode, key):
+        keyring = dns.tsigkeyring.from_text(dict([key.split(":", 1)]))  # hmac-sha256
+        query = dns.message.from_wire(self.query, keyring=keyring)
+        if mode == "stale":
+            clock = time.time
+            time.time = lambda: clock() - 1000  # dnspython signs with time.time()
+        all(self.send(framed) for framed in signed_stream(query, mode))
 
     def do_pause(self, seconds):
         time.sleep(seconds)
@@ -207,9 +263,7 @@ def main():
     listener.bind((args.address, args.port))
     listener.listen(4)
     with open(args.log, "w") as log:
-        with open(args.ready + ".tmp", "w") as ready:
-            ready.write("%d\n" % os.getpid())
-        os.rename(args.ready + ".tmp", args.ready)
+        open(args.ready, "w").close()
         script_run = Script(listener, log, time.monotonic() + args.lifetime)
         try:
             script_run.do_loop(1, script)

@@ -5,12 +5,8 @@ import pytest
 
 from conftest import FAILED, OK, address, serve
 from messages import ANSWER, a, message, soa
-from scripted_server import Server
+from scripted_server import HOLD, SERVE, Server
 
-SERVE = [["accept"], ["read_query"]]
-# Longer than any lookup may take: a client that waited for the server to
-# end a held connection would see it end first.
-HOLD = 60
 NO_DATA = "Lookup failed: no data recieved\n"
 REFUSED = "Lookup failed while connecting to server:\n\tconnection refused"
 

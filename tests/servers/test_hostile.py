@@ -1,15 +1,15 @@
 """Hostile name servers: replies and streams made to break a client. Whatever
 arrives, vek-cli must end by itself (or on Ctrl-C), report what it
 received, and never read outside it; the sanitizer builds run these too."""
+import base64
 import re
 
 import pytest
 
 from conftest import INCOMPLETE, OK, SANITIZED, serve
 from messages import AA, ANSWER, a, framed, header, message, raw_answer, raw_record, soa
+from scripted_server import HOLD, SERVE
 
-SERVE = [["accept"], ["read_query"]]
-HOLD = 60
 MALFORMED = "Reply truncated or malformed: the rest of this message is not decoded.\n"
 HEAD = ("Reply from %s : %d bytes recieved\nDirect authoritative answer: recursion desired; "
         "recursion available; result: succesful.\n")
@@ -154,3 +154,26 @@ def test_every_byte_value(cli):
                           + "\tx.zt\t60 \tTXT\t%s\n" % text(values[255:])
                           + "\tx.zt\t60 \tHINFO\tCPU:%s  OS:%s\n" % (text(values[:128]),
                                                                       text(values[128:])))
+
+
+SECRET = base64.b64encode(b"signed-transfer-test-secret-0123").decode()
+
+
+@pytest.mark.parametrize("mode, status, said, lines", [
+    pytest.param("good", OK, "TSIG verified with key tk (12 messages)", 49, marks=pytest.mark.wine),
+    ("sparse", OK, "TSIG verified with key tk (101 messages)", 405),
+    pytest.param("alter5", 1, "MAC does not match in message 5", 0, marks=pytest.mark.wine),
+    ("unsigned_first", 1, "the first message is not signed", 0),
+    ("unsigned_100", 1, "more than 99 unsigned messages in a row (messages 2 to 101)", 0),
+    ("cut10", INCOMPLETE, "ended without its closing SOA after 10 messages", 41),
+    ("stale", 1, "time outside the fudge in message 1 (signed 10", 0),
+])
+def test_signed_stream(cli, mode, status, said, lines):
+    """A spoiled signed transfer is caught and named, a sound one verifies,
+    one cut short keeps what arrived; the secret is never shown."""
+    end = ["close"] if mode == "cut10" else ["hold", HOLD]
+    with serve(152, SERVE + [["signed", mode, "tk:" + SECRET], end]) as server:
+        got, out, err = cli.run(["-s", server.address, "-t", "AXFR", "-y", "tk:" + SECRET,
+                                 "--zone", "signed.zt"], timeout=45)
+        assert (got, out.count("\n"), said in err) == (status, lines, True), err
+        assert SECRET not in err + out
