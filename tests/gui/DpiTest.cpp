@@ -105,18 +105,6 @@ SIZE Measure(HFONT font, const std::string& text = "") {
 
 int LineHeightOf(HWND window) { return Measure(FontOf(window)).cy; }
 
-std::string TextOf(HWND control) {
-    char text[256] = "";
-    GetWindowTextA(control, text, sizeof text);
-    return text;
-}
-
-bool IsClass(HWND window, const char* name) {
-    char found[32] = "";
-    GetClassNameA(window, found, sizeof found);
-    return lstrcmpiA(found, name) == 0;
-}
-
 // Runs `dialog` modally, calls `check` once its window shows, then cancels.
 void WhileShown(ui::Dialog& dialog, const std::function<void(HWND)>& check) {
     static ui::Dialog* shown;
@@ -286,9 +274,13 @@ TEST(AtScreenDpi, ReportColumnsLineUpInBothOutputControls) {
             dialog.UpdateData(false);
             return GetDlgItem(window, IDC_OUTPUT);
         };
-        const std::vector<Bar> rich = ExpectColumnsLineUp(show(BarRows(3)), lineHeight);
+        RECT richPlace, viewPlace;  // the view takes the Rich Edit control's place
+        GetWindowRect(show(BarRows(3)), &richPlace);
+        const std::vector<Bar> rich = ExpectColumnsLineUp(GetDlgItem(window, IDC_OUTPUT), lineHeight);
         const HWND view = show(BarRows(ui::ReportView::kRichEditLines + 1));  // too large for Rich Edit
         ASSERT_FALSE(IsClass(view, "RICHEDIT"));
+        GetWindowRect(view, &viewPlace);
+        EXPECT_TRUE(EqualRect(&richPlace, &viewPlace));
         const std::vector<Bar> plain = ExpectColumnsLineUp(view, lineHeight);
         ASSERT_TRUE(rich.size() == 5 && plain.size() == 5);
         EXPECT_NEAR(plain[0].x, rich[0].x, 1);

@@ -140,8 +140,6 @@ INSTANTIATE_TEST_SUITE_P(
     Looks, FlatButtonLooks,
     ::testing::Values(
         LookRow{"Normal", FlatButton::Normal, false, true, {kEdge[0], kEdge[1]}, {kRaised[0], kRaised[1]}, false},
-        LookRow{"NormalFocused", FlatButton::Normal, true, true, {kEdge[0], kEdge[1]}, {kRaised[0], kRaised[1]}, true},
-        LookRow{"Hot", FlatButton::Hot, false, true, {COLOR_BTNFACE, COLOR_BTNFACE}, {kRaised[0], kRaised[1]}, false},
         LookRow{"HotFocused", FlatButton::Hot, true, true, {COLOR_BTNFACE, COLOR_BTNFACE}, {kRaised[0], kRaised[1]}, true},
         LookRow{"PressedFocused", FlatButton::Pressed, true, true, {kEdge[0], kEdge[1]},
                 {COLOR_3DDKSHADOW, COLOR_3DLIGHT}, false},

@@ -11,6 +11,18 @@
 #include <utility>
 #include <vector>
 
+inline bool IsClass(HWND window, const char* name) {
+    char found[32] = "";
+    GetClassNameA(window, found, sizeof found);
+    return lstrcmpiA(found, name) == 0;
+}
+
+inline std::string TextOf(HWND window) {
+    char text[256] = "";
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
 template <typename Dialog>
 class RunningDialog {
 public:
@@ -37,11 +49,7 @@ public:
         GetWindowRect(id ? Item(id) : Window(), &r);
         return r;
     }
-    std::string Text(int id) {
-        char text[64] = "";
-        GetWindowTextA(Item(id), text, sizeof text);
-        return text;
-    }
+    std::string Text(int id) { return TextOf(Item(id)); }
 
 private:
     // A modal dialog sends its owner, which may be a window of this thread,

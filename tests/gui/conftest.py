@@ -94,12 +94,17 @@ def wine(request):
     session.close()
 
 
-@pytest.fixture
-def vek(wine):
-    """A driver, and an empty settings store; vek.exe is started by the test."""
+def fresh_vek(wine):
+    """A driver, and an empty settings store."""
     for key in (OPTIONS_KEY, RECT_KEY):
         wine.run(["reg", "delete", key, "/f"])
-    runs = Vek(wine)
+    return Vek(wine)
+
+
+@pytest.fixture
+def vek(wine):
+    """vek.exe is started by the test."""
+    runs = fresh_vek(wine)
     yield runs
     runs.stop()
 
@@ -107,9 +112,7 @@ def vek(wine):
 @pytest.fixture(scope="class")
 def running(wine):
     """One vek.exe for the cases that leave its window idle as they found it."""
-    for key in (OPTIONS_KEY, RECT_KEY):
-        wine.run(["reg", "delete", key, "/f"])
-    runs = Vek(wine)
+    runs = fresh_vek(wine)
     runs.start()
     yield runs
     runs.stop()

@@ -71,9 +71,10 @@ def transfer_script(count, per_message=2000):
 
 
 class TestOneRunningWindow:
-    # A reply, an interrupt by the button, and one by the Enter key in the
-    # target field (the dialog's default command while busy).
-    @pytest.mark.parametrize("ending", ["reply", "button", "enter"])
+    # A reply, and an interrupt by the Enter key in the target field (the
+    # dialog's default command while busy; the button's own interrupt and the
+    # busy states are BusyStates' in process).
+    @pytest.mark.parametrize("ending", ["reply", "enter"])
     def test_lookup_busy_and_interrupt(self, shared, server, ending):
         vek = shared
         answer = [["send", a_reply("www.example.test")]] if ending == "reply" else []
@@ -83,8 +84,7 @@ class TestOneRunningWindow:
         assert (str(query.question[0].name), query.question[0].rdtype, query.flags) == ("www.example.test.", 1, 0x0100)
         if ending != "reply":
             vek.wait_text(IDC_TCP_LOOKUP, BUSY)
-            assert vek.enabled(IDC_TCP_LOOKUP) and not vek.enabled(IDC_WINSOCK_LOOKUP)
-            vek.click(IDC_TCP_LOOKUP) if ending == "button" else vek.key(IDC_TARGET, VK_RETURN)
+            vek.key(IDC_TARGET, VK_RETURN)
             dns_server.sees("closed by client")
         idle(vek)
         report = vek.text(IDC_OUTPUT)
@@ -137,8 +137,7 @@ class TestOneRunningWindow:
         vek.find("About Vek")
         vek.click(IDC_QUICK_HELP)
         vek.find("Quick help")
-        help_lines = vek.text(IDC_HELP_TEXT).split("\n")
-        assert len(help_lines) == 15 and help_lines[0].startswith("  This is a TCP-based DNS client"), help_lines
+        assert vek.text(IDC_HELP_TEXT).count("\n") == 14  # the whole text, its lines as written
         for caption in ["Quick help", "About Vek"]:
             vek.find(caption)
             vek.click(IDCANCEL)  # "Done", "OK"
