@@ -8,7 +8,11 @@ set -u
 export WINEPREFIX=${WINEPREFIX:-$(cd "$(dirname "$0")/../.." && pwd)/build/wineprefix}
 case $1 in
   up)
-    mkdir -p "$WINEPREFIX"
+    # The prefix is made first, by a server of its own that is gone before
+    # ours starts: programs started while a kept server sets up a new
+    # prefix can wait for ever.
+    "$(dirname "$0")/../../scripts/wine-run.sh" cmd /c exit >/dev/null 2>&1
+    wineserver -w
     setsid wineserver -f -p </dev/null >/dev/null 2>&1 &
     echo $! >"$2" ;;
   down)
