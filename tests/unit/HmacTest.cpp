@@ -18,12 +18,12 @@ struct Vector {
     const char* mac;   // hexadecimal
 };
 
-std::vector<std::uint8_t> Bytes(const std::string& spec) {
-    if (spec.size() > 3 && spec[2] == '*') {
-        const auto byte = static_cast<std::uint8_t>(std::stoi(spec.substr(0, 2), nullptr, 16));
-        return std::vector<std::uint8_t>(std::stoul(spec.substr(3)), byte);
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+    if (text.size() > 3 && text[2] == '*') {
+        const auto byte = static_cast<std::uint8_t>(std::stoi(text.substr(0, 2), nullptr, 16));
+        return std::vector<std::uint8_t>(std::stoul(text.substr(3)), byte);
     }
-    return std::vector<std::uint8_t>(spec.begin(), spec.end());
+    return std::vector<std::uint8_t>(text.begin(), text.end());
 }
 
 const std::string kHi = "Hi There";
