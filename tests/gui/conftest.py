@@ -3,11 +3,10 @@ outside by vek-gui-driver.exe, and scripted name servers on VEK_TEST_NET."""
 import os
 import select
 import subprocess
-import sys
 
 import pytest
 
-from winegui import ROOT, WINE_RUN, Wine, stop, wait_for
+from winegui import ROOT, WINE_RUN, Wine, scripted_server, stop_pid, wait_for
 
 NET = os.environ.get("VEK_TEST_NET", "127.0.53")
 OPTIONS_KEY, RECT_KEY = r"HKCU\software\Corvane\Vek", r"HKCU\Software\Corvane\Ombrix"
@@ -83,7 +82,7 @@ class Vek:
     def stop(self):
         for process in (self.process, self.driver):
             if process is not None:
-                stop(process)
+                stop_pid(process)
 
 
 @pytest.fixture(scope="session")
@@ -124,29 +123,12 @@ def shared(running):
     return running
 
 
-sys.path.insert(0, os.path.join(ROOT, "tests", "servers"))
-import scripted_server  # noqa: E402  (the one scripted server, found by path)
-
-
-class Server(scripted_server.Server):
-    """The scripted name server on one address of the test network, port 53
-    (the window asks no other); a wait that runs out fails the test."""
-
-    def __init__(self, host, script):
-        super().__init__("%s.%d" % (NET, host), script, port=53, lifetime=120)
-
-    def sees(self, prefix, seconds=30):
-        return wait_for(lambda: self.saw(prefix), seconds, prefix)
-
-    def query(self):
-        """The query it read, without the length prefix."""
-        self.sees("query ")
-        return bytes.fromhex(next(e for e in self.events() if e.startswith("query ")).split(" ", 1)[1])[2:]
-
-
 @pytest.fixture
 def server():
+    """Scripted name servers on the test network, port 53 (the window asks
+    no other): server(host, script)."""
     started = []
-    yield lambda host, script: started.append(Server(host, script)) or started[-1]
+    yield lambda host, script: started.append(
+        scripted_server.Server("%s.%d" % (NET, host), script, port=53, lifetime=120)) or started[-1]
     for one in started:
         one.stop()

@@ -5,14 +5,12 @@ each on runs of its own, the resolver and a target from the command line,
 the settings kept between runs, and closing the window during a lookup."""
 import os
 import re
-import struct
 import tempfile
 
 import dns.message
-import dns.name
-import dns.rrset
 import pytest
 
+from messages import ANSWER, a, message, soa
 from winegui import wait_for
 
 IDC_TCP_LOOKUP, IDC_WINSOCK_LOOKUP, IDC_SAVE, IDC_ABOUT = 1, 1040, 1041, 33774
@@ -24,19 +22,10 @@ CB_GETCURSEL, CB_SETCURSEL, BM_GETCHECK, BM_SETCHECK = 0x147, 0x14E, 0xF0, 0xF1
 WM_SYSCOMMAND = 0x112
 IDLE, BUSY = "TCP &lookup", "&Interrupt"
 LOCALHOST = "Default lookup result:\n\tlocalhost resolved as 127.0.0.1"
-ZONE = dns.name.from_text("xfr.test")
 
 
-def framed(message):
-    wire = message.to_wire(max_size=65535)
-    return (struct.pack("!H", len(wire)) + wire).hex()
-
-
-def a_reply(text):
-    name = dns.name.from_text(text)
-    reply = dns.message.make_response(dns.message.make_query(name, "A"))
-    reply.answer.append(dns.rrset.from_text(name, 3600, "IN", "A", "192.0.2.7"))
-    return framed(reply)
+def a_reply(name):
+    return message([a(name + ".", 3600, "192.0.2.7")], (name, "A"), ANSWER)
 
 
 def lookup(vek, server, target, type_line=1):
@@ -55,19 +44,14 @@ def transfer_script(count, per_message=2000):
     """A zone transfer of `count` records in messages of `per_message`: the
     SOA, then A records named h<k mod per_message> for the k-th record, then
     the SOA; every middle message is the same."""
-    soa = dns.rrset.from_text(ZONE, 3600, "IN", "SOA", "ns.xfr.test. admin.xfr.test. 1 3600 600 86400 300")
+    def records(first, last):
+        return [a("h%d.xfr.test." % k, 300, "10.0.%d.%d" % (k >> 8, k & 255))
+                for k in range(1 if first else 0, per_message - (1 if last else 0))]
 
-    def message(first, last):
-        reply = dns.message.make_response(dns.message.make_query(ZONE, "AXFR"))
-        reply.flags |= 0x0400
-        reply.answer += [soa] if first else []
-        for k in range(1 if first else 0, per_message - (1 if last else 0)):
-            reply.answer.append(dns.rrset.from_text("h%d.xfr.test." % k, 300, "IN", "A", "10.0.%d.%d" % (k >> 8, k & 255)))
-        reply.answer += [soa] if last else []
-        return framed(reply)
-
-    return [["accept"], ["read_query"], ["send", message(True, False)],
-            ["repeat", message(False, False), count // per_message - 2], ["send", message(False, True)], ["hold", 60]]
+    head, tail = [soa("xfr.test.", 3600)], [soa("xfr.test.", 3600)]
+    return [["accept"], ["read_query"], ["send", message(head + records(True, False))],
+            ["repeat", message(records(False, False)), count // per_message - 2],
+            ["send", message(records(False, True) + tail)], ["hold", 60]]
 
 
 class TestOneRunningWindow:
@@ -80,12 +64,14 @@ class TestOneRunningWindow:
         answer = [["send", a_reply("www.example.test")]] if ending == "reply" else []
         dns_server = server(21, [["accept"], ["read_query"]] + answer + [["hold", 60]])
         lookup(vek, dns_server.address, "www.example.test")
-        query = dns.message.from_wire(dns_server.query())
+        assert dns_server.sees("query ", 30)
+        sent = next(event for event in dns_server.events() if event.startswith("query "))
+        query = dns.message.from_wire(bytes.fromhex(sent[6:])[2:])
         assert (str(query.question[0].name), query.question[0].rdtype, query.flags) == ("www.example.test.", 1, 0x0100)
         if ending != "reply":
             vek.wait_text(IDC_TCP_LOOKUP, BUSY)
             vek.key(IDC_TARGET, VK_RETURN)
-            dns_server.sees("closed by client")
+            assert dns_server.sees("closed by client", 30)
         idle(vek)
         report = vek.text(IDC_OUTPUT)
         if ending == "reply":
@@ -218,11 +204,11 @@ def test_closing_during_a_lookup(vek, server):
     vek.start()
     lookup(vek, dns_server.address, "slow.example.test")
     vek.wait_text(IDC_TCP_LOOKUP, BUSY)
-    dns_server.sees("query")
+    assert dns_server.sees("query", 30)
     vek.send(IDC_QUERY_TYPE, CB_SETCURSEL, 12)
     vek.send(IDC_DETAILED_ERRORS, BM_SETCHECK, 1)
     vek.post(0, 0x10)  # WM_CLOSE
     vek.ended()
-    dns_server.sees("closed by client")
+    assert dns_server.sees("closed by client", 30)
     vek.start()
     assert options(vek) == (12, 1, 1, dns_server.address)

@@ -5,33 +5,19 @@ stopped by its PID at the end."""
 import os
 import shutil
 import subprocess
-import time
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 ROOT = os.path.normpath(os.path.join(HERE, "..", ".."))
 WINE_RUN = os.path.join(ROOT, "scripts", "wine-run.sh")
+sys.path.insert(0, os.path.join(ROOT, "tests", "servers"))
+import scripted_server  # noqa: E402  (the one scripted server, found by path)
+from scripted_server import stop_pid  # noqa: E402
 
 
 def wait_for(condition, seconds, what="a state"):
-    """Polls `condition` until it is true, for at most `seconds`."""
-    deadline = time.monotonic() + seconds
-    while True:
-        value = condition()
-        if value:
-            return value
-        if time.monotonic() > deadline:
-            raise AssertionError("waited %.0f s in vain for %s" % (seconds, what))
-        time.sleep(0.02)
-
-
-def stop(process, grace=5):
-    if process.poll() is None:
-        process.terminate()
-        try:
-            process.wait(grace)
-        except subprocess.TimeoutExpired:
-            process.kill()
-            process.wait(grace)
+    """Polls `condition` for at most `seconds`; fails the test if it never holds."""
+    assert scripted_server.wait_for(condition, seconds), "waited %.0f s in vain for %s" % (seconds, what)
 
 
 class Wine:
@@ -41,8 +27,8 @@ class Wine:
         display = int(os.environ.get("VEK_TEST_DISPLAY", "99")) + offset
         self.env = dict(os.environ, DISPLAY=":%d" % display, WINEDEBUG="-all")
         self.xvfb = self.popen(["Xvfb", ":%d" % display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"])
-        wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % display) or self.xvfb.poll() is not None,
-                 10, "the display")
+        scripted_server.wait_for(lambda: os.path.exists("/tmp/.X11-unix/X%d" % display)
+                                 or self.xvfb.poll() is not None, 10)
         if self.xvfb.poll() is not None:
             raise RuntimeError("Xvfb could not start on display :%d" % display)
         self.env["WINEPREFIX"] = self._own_prefix(name)
@@ -72,4 +58,4 @@ class Wine:
 
     def close(self):
         for process in reversed(self.processes):
-            stop(process)
+            stop_pid(process)
