@@ -118,27 +118,18 @@ TEST_F(ReportViewTest, ATextOverAnyOneLimitGoesToTheViewAndAShortOneBack) {
     EXPECT_STREQ(cut, "xxx");
 }
 
-// Lines are "line N\tcolumn": 13 characters and a line feed each up to
-// line 9, 14 from line 10 on. A copy has CR LF line ends; an empty
-// selection leaves the clipboard as it was.
+// The copy's text is the view logic's (checked natively); here the
+// selection reaches the clipboard, and an empty one leaves it as it was.
 TEST_F(ReportViewTest, SelectionIsCopiedWithCrLfLineEnds) {
     ShowLines(6000);
     const std::string all = Lines(6000);
-    const struct Row {
-        WPARAM begin;
-        LPARAM end;
-        std::string copied;
-    } rows[] = {{14, 20, "line 1"}, {26, 28, "n\r\n"}, {static_cast<WPARAM>(-1), 0, "n\r\n"}};
     Send(EM_SETSEL, 0, -1);
     EXPECT_EQ(Selection(), std::make_pair(DWORD{0}, static_cast<DWORD>(all.size())));
     Send(WM_COPY);
     EXPECT_EQ(Clipboard().size(), all.size() + 5999);
+    Send(EM_SETSEL, static_cast<WPARAM>(-1), 0);
+    Send(WM_COPY);
     EXPECT_EQ(Clipboard().substr(0, 22), "line 0\tcolumn\r\nline 1\t");
-    for (const Row& row : rows) {
-        Send(EM_SETSEL, row.begin, row.end);
-        Send(WM_COPY);
-        EXPECT_EQ(Clipboard(), row.copied) << row.begin;
-    }
     // The mouse selects from the click to the shift-click, and takes the focus.
     Send(WM_LBUTTONDOWN, 0, MAKELPARAM(0, 1));
     Send(WM_LBUTTONUP, 0, MAKELPARAM(0, 1));

@@ -16,10 +16,10 @@ from winegui import wait_for
 IDC_TCP_LOOKUP, IDC_WINSOCK_LOOKUP, IDC_SAVE, IDC_ABOUT = 1, 1040, 1041, 33774
 IDC_DETAILED_ERRORS, IDC_RECURSIVE, IDC_SERVER, IDC_QUERY_TYPE = 1000, 1002, 1037, 1044
 IDC_OUTPUT, IDC_ROOT_SERVER, IDC_TARGET = 1045, 1048, 1127
-IDCANCEL, IDC_QUICK_HELP, IDC_HELP_TEXT = 2, 3, 1009
+IDOK, IDCANCEL, IDC_QUICK_HELP, IDC_HELP_TEXT, IDC_FILE_NAME = 1, 2, 3, 1009, 1148
 VK_RETURN, VK_ESCAPE = 0x0D, 0x1B
 CB_GETCURSEL, CB_SETCURSEL, BM_GETCHECK, BM_SETCHECK = 0x147, 0x14E, 0xF0, 0xF1
-WM_SYSCOMMAND = 0x112
+WM_CHAR, WM_SYSCOMMAND = 0x102, 0x112
 IDLE, BUSY = "TCP &lookup", "&Interrupt"
 LOCALHOST = "Default lookup result:\n\tlocalhost resolved as 127.0.0.1"
 
@@ -112,7 +112,12 @@ class TestOneRunningWindow:
         with tempfile.TemporaryDirectory(prefix="vek-save-") as folder:
             path = os.path.join(folder, "saved")
             vek.click(IDC_SAVE)
-            assert vek.ask("savefile 20000 Z:" + path.replace("/", "\\"), timeout=30) == "localhost"
+            vek.find("Save As", 20)
+            assert vek.text(IDC_FILE_NAME) == "localhost"
+            vek.settext(IDC_FILE_NAME, "Z:" + path.replace("/", "\\"))
+            vek.click(IDOK)
+            vek.ask("gone 20000")
+            vek.find("DNS lookup")
             wait_for(lambda: os.path.exists(path + ".txt") and os.path.getsize(path + ".txt"), 20, "the file")
             with open(path + ".txt", "rb") as saved:
                 assert saved.read() == LOCALHOST.replace("\n", "\r\n").encode()
@@ -141,7 +146,10 @@ class TestOneRunningWindow:
         vek = shared
         vek.settext(IDC_TARGET, "typed.example")
         vek.click(IDC_ROOT_SERVER)
-        vek.ask("popupkey 10000 d", timeout=20)
+        vek.ask("findclass 10000 #32768", timeout=20)  # the popup menu
+        vek.post(0, WM_CHAR, ord("d"), 1)
+        vek.ask("gone 10000")
+        vek.find("DNS lookup")
         vek.wait_text(IDC_SERVER, "199.7.91.13")
         assert vek.text(IDC_TARGET) == "typed.example"
 

@@ -6,7 +6,8 @@
 //
 //   find <ms> <caption>       wait for a shown top-level window; it becomes
 //                             the current window
-//   gone <ms>                 wait until the current window is gone
+//   findclass <ms> <class>    the same by its class ("#32768": a popup menu)
+//   gone <ms>                 wait until the current window is gone or hidden
 //   text <id>                 its text, line ends as they come
 //   lines <id> <n>...         of a text of any size, with CR LF read as LF:
 //                             "<bytes> <lines>", then those lines (from 0)
@@ -15,9 +16,6 @@
 //   enabled <id>
 //   place [<x> <y> <cx> <cy>] SetWindowPos of the current window, if given;
 //                             answers its screen rectangle l t r b
-//   popupkey <ms> <letter>    a key into the open popup menu, until it closes
-//   savefile <ms> <path>      in the open save dialog: answers the name it
-//                             proposes, types the path and presses Save
 //   quit
 #include <windows.h>
 
@@ -30,7 +28,6 @@
 namespace {
 
 constexpr DWORD kPollMs = 20;
-constexpr int kFileNameField = 1148;  // the save dialog's file name box
 
 std::string Escape(const std::string& text) {
     std::string out;
@@ -69,10 +66,10 @@ HWND Poll(long ms, Found found) {
     }
 }
 
-HWND TopLevel(const wchar_t* className, const wchar_t* caption, HWND owner) {
+HWND TopLevel(const wchar_t* className, const wchar_t* caption) {
     for (HWND w = FindWindowExW(nullptr, nullptr, className, caption); w;
          w = FindWindowExW(nullptr, w, className, caption))
-        if (IsWindowVisible(w) && (!owner || GetWindow(w, GW_OWNER) == owner)) return w;
+        if (IsWindowVisible(w)) return w;
     return nullptr;
 }
 
@@ -84,8 +81,6 @@ private:
     HWND Control(int id) const { return id ? GetDlgItem(window_, id) : window_; }
     std::string OnControl(const std::string& verb, HWND control, std::istringstream& in);
     std::string Lines(HWND control, std::istringstream& in) const;
-    std::string PopupKey(long ms, const std::string& key) const;
-    std::string SaveFile(long ms, const std::string& path) const;
 
     HWND window_ = nullptr;
 };
@@ -101,20 +96,18 @@ std::string Driver::Answer(const std::string& line) {
     std::string verb;
     long ms = 0;
     in >> verb;
-    if (verb == "find") {
+    if (verb == "find" || verb == "findclass") {
         in >> ms;
-        const std::wstring caption = Widen(Rest(in));
-        window_ = Poll(ms, [&] { return TopLevel(nullptr, caption.c_str(), nullptr); });
+        const std::wstring name = Widen(Rest(in));
+        const bool byClass = verb == "findclass";
+        window_ = Poll(ms, [&] { return TopLevel(byClass ? name.c_str() : nullptr, byClass ? nullptr : name.c_str()); });
         return window_ ? "ok" : "error no window";
     }
     if (!window_) return "error no window (find first)";
     if (verb == "gone") {
         in >> ms;
-        return Poll(ms, [&] { return IsWindow(window_) ? nullptr : window_; }) ? "ok" : "error still there";
-    }
-    if (verb == "popupkey" || verb == "savefile") {
-        in >> ms;
-        return verb == "popupkey" ? PopupKey(ms, Rest(in)) : SaveFile(ms, Rest(in));
+        const auto gone = [&] { return IsWindow(window_) && IsWindowVisible(window_) ? nullptr : window_; };
+        return Poll(ms, gone) ? "ok" : "error still there";
     }
     if (verb == "place") {
         int x = 0, y = 0, cx = 0, cy = 0;
@@ -165,26 +158,6 @@ std::string Driver::Lines(HWND control, std::istringstream& in) const {
         out += "\\n" + Escape(text.substr(starts[n], end - starts[n]));
     }
     return out;
-}
-
-std::string Driver::PopupKey(long ms, const std::string& key) const {
-    HWND menu = Poll(ms, [] { return TopLevel(L"#32768", nullptr, nullptr); });
-    if (!menu) return "error no menu";
-    PostMessageW(menu, WM_CHAR, static_cast<WPARAM>(key.empty() ? ' ' : key[0]), 1);
-    return Poll(ms, [&] { return IsWindowVisible(menu) ? nullptr : menu; }) ? "ok" : "error menu still open";
-}
-
-std::string Driver::SaveFile(long ms, const std::string& path) const {
-    HWND save = Poll(ms, [&] {
-        HWND dialog = TopLevel(L"#32770", nullptr, window_);
-        return dialog && GetDlgItem(dialog, kFileNameField) ? dialog : nullptr;
-    });
-    if (!save) return "error no save dialog";
-    HWND field = GetDlgItem(save, kFileNameField);
-    const std::string proposed = TextOf(field);
-    SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(Widen(path).c_str()));
-    PostMessageW(GetDlgItem(save, IDOK), BM_CLICK, 0, 0);
-    return "ok " + Escape(proposed);
 }
 
 }  // namespace
