@@ -2,11 +2,13 @@
 with -k and with -y, as zone files that named-checkzone and kzonecheck load
 and that hold the served zone record for record; a wrong secret or an
 unknown key name fails with the server's answer named; Knot on ::1 answers
-a query and a transfer. VEK_CLI names the program (and a runner)."""
+a query and a transfer; a transfer's report ends at the closing SOA. VEK_CLI
+names the program (and a runner)."""
 import os
 import re
 import subprocess
 import tempfile
+import time
 
 import dns.zone
 import pytest
@@ -85,3 +87,19 @@ def test_ipv6_server(cli, server):
     assert "\tSOA\tns.signed.zt" in report, err
     transfer(cli, server, SIGNED_ZONE, "got-ipv6.zone", "-k", server.key_file, where="::1",
              port=IPV6_PORT)
+
+
+@pytest.mark.timeout(120)
+def test_report_ends_at_the_closing_soa_with_every_record(cli, server):
+    """Long before the server lets the connection go (Knot after 10 s, BIND
+    after 30 s), with every record counted."""
+    name, algorithm, secret = server.key()
+    start = time.monotonic()
+    status, report, err = cli.run(["-s", server.address, "-t", "AXFR", "-y",
+                                   ":".join((algorithm, name, secret)), all_types.ZONE])
+    assert status == 0 and time.monotonic() - start < 5, err
+    served = len(records(server.served(all_types.ZONE)))
+    messages = int(re.search(r"TSIG verified with key \S+ \((\d+) messages\)", err).group(1))
+    total = served + 1 + messages  # the closing SOA, and a TSIG record a message
+    assert re.search(r"\nRecieved %d records \(\d+ bytes\) in reply to AXFR request\.\n$" % total,
+                     report), report[-200:]

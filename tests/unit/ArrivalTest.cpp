@@ -21,6 +21,7 @@ TEST_P(ArrivalChunks, StopsWhereTheReplyIsComplete) {
     const Bytes transfer = Stream({Message(0, 2, Concat({kSoa, kA})), Message(0, 1, kA),
                                    Message(0, 1, kSoa)});
     const Bytes refused = Framed(Message(5, 0, {}));
+    const Bytes tooShort = Framed({0x00, 0x00, 0x84});  // shorter than a header
     const struct {
         const char* name;
         std::int32_t type;
@@ -32,6 +33,8 @@ TEST_P(ArrivalChunks, StopsWhereTheReplyIsComplete) {
          {transfer.size(), ReceiveEnd::Complete}},
         {"refused transfer", kAxfrIndex, Concat({refused, refused}),
          {refused.size(), ReceiveEnd::Complete}},
+        {"transfer message too short", kAxfrIndex, Concat({tooShort, tooShort}),
+         {tooShort.size(), ReceiveEnd::Complete}},
     };
     const std::size_t chunk = GetParam();
     for (const auto& row : rows) {
