@@ -16,7 +16,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 from conftest import address  # noqa: E402
 
 import all_types  # noqa: E402
-from name_servers import BIND_CONF as PLAIN_BIND_CONF, NameServer, kdig  # noqa: E402
+from name_servers import BIND_CONF as PLAIN_BIND_CONF, NameServer, kdig, write_config  # noqa: E402
 
 SIGNED_ZONE = "signed.zt."
 SIGNED_RECORDS = """$TTL 300
@@ -28,37 +28,18 @@ mail MX 10 ns
 """
 IPV6_PORT = 5365
 
-KNOT_CONF = """server:
-    rundir: "%(dir)s"
-    listen: [ %(address)s@53, ::1@%(v6port)d ]
-log:
-  - target: stderr
-    any: warning
-database:
-    storage: "%(dir)s"
-include: "%(dir)s/knot.key"
-acl:
-  - id: keyed
-    key: knotkey
-    action: transfer
+KNOT_KEYED = {
+    "listen": "[ %(address)s@53, ::1@%(v6port)d ]",
+    "allow": "key: knotkey",
+    "sections": """include: "%(dir)s/knot.key"
 policy:
   - id: signing
     algorithm: ecdsap256sha256
     nsec3: on
     cds-cdnskey-publish: always
-template:
-  - id: default
-    storage: "%(dir)s"
-    acl: keyed
-    zonefile-sync: -1
-zone:
-  - domain: %(alltypes)s
-    file: "%(dir)s/alltypes.zone"
-  - domain: %(signed)s
-    file: "%(dir)s/signed.zone"
-    dnssec-signing: on
-    dnssec-policy: signing
-"""
+""",
+}
+KNOT_SIGNED_ZONE = "    dnssec-signing: on\n    dnssec-policy: signing\n"
 
 # The options of the plain servers; the zone's own transfer rule overrides
 # theirs.
@@ -71,18 +52,22 @@ class KeyedServer(NameServer):
     """kind: "knot" or "bind"."""
 
     def __init__(self, kind, directory):
-        os.makedirs(directory, exist_ok=True)
+        os.makedirs(os.path.join(directory, "db"), exist_ok=True)
         zones = [all_types.ZONE, SIGNED_ZONE] if kind == "knot" else [all_types.ZONE]
         super().__init__(kind, address(20 if kind == "knot" else 21), directory, zones)
 
     def command(self):
-        self.write("alltypes.zone", all_types.zone_text())
+        alltypes = self.write("alltypes.zone", all_types.zone_text())
         values = {"dir": self.dir, "address": self.address, "v6port": IPV6_PORT,
                   "alltypes": all_types.ZONE, "signed": SIGNED_ZONE}
         if self.kind == "knot":
-            self.write("signed.zone", SIGNED_RECORDS)
             self.write("knot.key", self.run(["keymgr", "-t", "knotkey", "hmac-sha256"]))
-            return ["knotd", "-c", self.write("knot.conf", KNOT_CONF % values)]
+            zones = {all_types.ZONE: alltypes, SIGNED_ZONE: self.write("signed.zone", SIGNED_RECORDS)}
+            command = write_config("knot", self.dir, self.address, zones,
+                                   **{k: v % values for k, v in KNOT_KEYED.items()})
+            with open(command[-1], "a") as conf:
+                conf.write(KNOT_SIGNED_ZONE)  # the last zone's
+            return command
         self.write("bind.key", self.run(["tsig-keygen", "-a", "hmac-sha512", "bindkey"]))
         return ["named", "-g", "-4", "-c", self.write("named.conf", BIND_CONF % values)]
 

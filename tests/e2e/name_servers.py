@@ -32,9 +32,11 @@ BIND_CONF = """options {
 controls { };
 """
 BIND_ZONE = 'zone "%s" { type primary; file "%s"; };\n'
+# Knot's listening addresses, its transfer rule and any sections before it
+# are the caller's to change (see write_config).
 KNOT_CONF = """server:
     rundir: "%(dir)s"
-    listen: %(address)s@53
+    listen: %(listen)s
     tcp-workers: 1
     udp-workers: 1
     background-workers: 1
@@ -43,9 +45,9 @@ log:
     any: warning
 database:
     storage: "%(dir)s/db"
-acl:
+%(sections)sacl:
   - id: transfer
-    address: 127.0.0.0/8
+    %(allow)s
     action: transfer
 template:
   - id: default
@@ -58,10 +60,12 @@ zone:
 KNOT_ZONE = '  - domain: %s\n    file: "%s"\n'
 
 
-def write_config(kind, directory, address, zones):
+def write_config(kind, directory, address, zones, **knot):
     """Writes the configuration for `zones` ({name: zone file}); returns the
-    command that starts the server in the foreground."""
-    values = {"dir": directory, "address": address}
+    command that starts the server in the foreground. Knot's `listen`,
+    `allow` (who may transfer) and `sections` may be given in `knot`."""
+    values = dict({"dir": directory, "address": address, "listen": address + "@53",
+                   "allow": "address: 127.0.0.0/8", "sections": ""}, **knot)
     if kind == "bind":
         text = BIND_CONF % values + "".join(BIND_ZONE % z for z in zones.items())
         path, command = "named.conf", ["named", "-g", "-4", "-n", "1", "-c"]

@@ -53,12 +53,6 @@ protected:
                                     GetModuleHandleA(nullptr), nullptr);
         ASSERT_NE(rich, nullptr);
         output_.Attach(rich);
-        PARAFORMAT format{};
-        format.cbSize = sizeof format;
-        format.dwMask = PFM_TABSTOPS;
-        format.cTabCount = 1;
-        format.rgxTabs[0] = 2700;
-        output_.SetParagraphFormat(format);
     }
     void TearDown() override { DestroyWindow(parent_); }
 
