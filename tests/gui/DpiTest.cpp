@@ -2,8 +2,9 @@
 // vek.exe and vek-cli.exe read back through the platform; and, at the
 // resolution that VEK_TEST_DPI names (96 and 144 dots per inch), the windows
 // laid out through dialog units, every text inside its control, the flat
-// buttons' focus frame and the About box's links growing with the font, and
-// the report's columns under the tab stops in both output controls.
+// buttons' focus frame, the About box centred over its owner with its links
+// growing with the font, and the report's columns under the tab stops in
+// both output controls.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -185,23 +186,46 @@ TEST(AtScreenDpi, LookupWindowScalesThroughDialogUnitsAndEveryTextFits) {
     });
 }
 
-// The whole link lies within its control, which is where the hand pointer
-// shows; its underlined text is at least half the dialog font's line high.
-TEST(AtScreenDpi, AboutBoxLinksAndButtonsGrowWithTheFont) {
-    AboutDialog about(nullptr);
-    WhileShown(about, [](HWND window) {
+// The About box over its owner: centred on it; each link wholly within its
+// control, which is where the hand pointer shows (WM_SETCURSOR is handled
+// over a link, left to the default handling elsewhere), drawn blue at rest
+// and cyan while held, its underlined text at least half the dialog font's
+// line high.
+TEST(AtScreenDpi, AboutBoxIsCentredAndItsLinksGrowWithTheFont) {
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, 100, 80, 600, 400, nullptr, nullptr,
+                                 GetModuleHandleA(nullptr), nullptr);
+    AboutDialog about(owner);
+    WhileShown(about, [owner](HWND window) {
+        RECT box, under;
+        GetWindowRect(window, &box);
+        GetWindowRect(owner, &under);
+        EXPECT_NEAR(box.left + box.right, under.left + under.right, 2);
+        EXPECT_NEAR(box.top + box.bottom, under.top + under.bottom, 2);
         ExpectTextsFitAndFlatButtonsScale(window);
-        for (int id : {IDC_FEEDBACK_LINK, IDC_WEB_LINK}) {
+        for (int id : {IDC_FEEDBACK_LINK, IDC_WEB_LINK, IDC_QUICK_HELP}) {
             SCOPED_TRACE(id);
-            const Pixels link = Pixels::Of(GetDlgItem(window, id));
+            const HWND control = GetDlgItem(window, id);
+            EXPECT_EQ(SendMessageA(window, WM_SETCURSOR, reinterpret_cast<WPARAM>(control),
+                                   MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+                      id != IDC_QUICK_HELP);
+            if (id == IDC_QUICK_HELP) continue;
+            const Pixels link = Pixels::Of(control);
             const RECT ink =
                 link.Bounds([&](int x, int y) { return GetBValue(link.At(x, y)) > GetRValue(link.At(x, y)) + 40; });
             EXPECT_GE(ink.left, 0);
             EXPECT_LT(ink.right, link.Width() - 1);
             EXPECT_LT(ink.bottom, link.Height());
             EXPECT_GE(2 * (ink.bottom - ink.top + 1), LineHeightOf(window));
+            const Pixels held(link.Width(), link.Height(), [&](HDC dc) {
+                DRAWITEMSTRUCT item{ODT_BUTTON, static_cast<UINT>(id), 0, 0, ODS_SELECTED, control, dc,
+                                    {0, 0, link.Width(), link.Height()}, 0};
+                SendMessageA(window, WM_DRAWITEM, static_cast<WPARAM>(id), reinterpret_cast<LPARAM>(&item));
+            });
+            for (const auto& [shown, colour] : {std::make_pair(&link, RGB(0, 0, 255)), std::make_pair(&held, RGB(0, 255, 255))})
+                EXPECT_LE(shown->Bounds(colour).left, shown->Bounds(colour).right);
         }
     });
+    DestroyWindow(owner);
 }
 
 // Rows of bars at the starts of five tab-separated fields, with fillers of
