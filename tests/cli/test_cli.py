@@ -16,22 +16,17 @@ RESOLVED = "Default lookup result:\n\tlocalhost resolved as 127.0.0.1\n"
      "00 16 00 00 08 00 00 01 00 00 00 00 00 00 02 61 \n62 01 63 00 00 fc 00 01 \n"),
     (["--print-query", "a..b"], FAILED, "Lookup refused: the query name <a..b> has an empty "
      "label.\n\tRemove the leading dot or the doubled dots and try again.\n"),
-    (["localhost"], OK, RESOLVED),
 ])
 def test_report_on_standard_output(cli, args, status, out):
     assert cli.run(args)[:2] == (status, out)
 
 
-@pytest.mark.parametrize("args, first_line", [
-    (["a", "b"], "vek-cli: more than one target ('a' and 'b')"),
-    (["--decode", "/nonexistent/reply.bin"],
-     "vek-cli: cannot open '/nonexistent/reply.bin': No such file or directory"),
-])
-def test_bad_usage_says_what_and_how_on_standard_error(cli, args, first_line):
-    status, out, err = cli.run(args)
+def test_bad_usage_says_what_and_how_on_standard_error(cli):
+    status, out, err = cli.run(["--decode", "/nonexistent/reply.bin"])
     assert (status, out) == (USAGE, "")
     lines = err.split("\n")
-    assert lines[0] == first_line and lines[1].startswith("usage: vek-cli [-s SERVER]")
+    assert lines[0] == "vek-cli: cannot open '/nonexistent/reply.bin': No such file or directory"
+    assert lines[1].startswith("usage: vek-cli [-s SERVER]")
 
 
 def test_saved_report_has_cr_lf_line_ends(cli, tmp_path):

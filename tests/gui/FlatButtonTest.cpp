@@ -32,10 +32,7 @@ class FlatButtonTest : public ::testing::Test {
 protected:
     void SetUp() override {
         g_parent = &seen_;
-        WNDCLASSA type{};
-        type.lpfnWndProc = ParentProcedure;
-        type.hInstance = GetModuleHandleA(nullptr);
-        type.lpszClassName = "VekButtonParent";
+        WNDCLASSA type{0, ParentProcedure, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "VekButtonParent"};
         RegisterClassA(&type);
         parent_ = CreateWindowExA(0, "VekButtonParent", "parent", WS_OVERLAPPEDWINDOW, 0, 0, 300, 200, nullptr,
                                   nullptr, GetModuleHandleA(nullptr), nullptr);

@@ -69,10 +69,6 @@ bool InReceive(const TestLookup& lookup) {
     long number = -1;
     return lookup.thread && call >> number && number == SYS_recvfrom;
 }
-
-bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
 }  // namespace
 
 TEST(ExchangeThread, InterruptWakesABlockedReadAndTheSocketIsClosedOnce) {
@@ -118,7 +114,8 @@ TEST(ExchangeThread, InterruptAtAnyMomentOfATransferEndsItCleanly) {
             lookup.Interrupt();
         });
         const bool noData = lookup.ReportText == kNoData;
-        EXPECT_TRUE(noData || EndsWith(lookup.ReportText, " bytes) in reply to AXFR request."))
+        const std::string end = " bytes) in reply to AXFR request.";
+        EXPECT_TRUE(noData || lookup.ReportText.rfind(end) == lookup.ReportText.size() - end.size())
             << lookup.ReportText;
         EXPECT_EQ(lookup.LookupFailed, noData);
         EXPECT_EQ(lookup.LookupSocket, net::kNoSocket);

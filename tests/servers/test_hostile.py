@@ -39,39 +39,32 @@ OPENING = message([soa("zt", 3600)])
 SOA_LINES = ("\tzt\t3600 \tSOA\tns.zt\n\t\t\temail:\tadmin.zt\n\t\t\tserial:\t1\n"
              "\t\t\trefresh:\t7200\n\t\t\tretry:\t900\n\t\t\texpire\t86400\n\t\t\tminimum\t300\n")
 ADDRESS_LINE = "\t%s\t60 \tA\t%s\n"
-TRANSFER_HEAD = ("Reply from %s :\nDirect authoritative answer: recursion not desired; recursion "
-                 "not available; result: succesful.\n\n> Answers:\n")
 SHORT = b"\xff\xff" + bytes(range(1, 11))
 PREFIX_AND_HEADER = b"\xff\xff" + header(ANSWER, 1, 1) + b"\x05abcde\x03"
 TWO_ADDRESSES = raw_answer([raw_record(1, b"\x0a\x00\x00\x01"), raw_record(1, b"\x0a\x00\x00\x02")])
 CUT_TRANSFER = message([soa("zt", 3600), a("a.zt", 60, "10.0.0.1")]) + one_address(7)[:-5]
 
 
-@pytest.mark.parametrize("qtype, sent, end, expected", [
-    pytest.param("A", framed(header(ANSWER, *[0xFFFF] * 4)), "close",
-                 lambda s: HEAD % (s, 14) + counts(*[65535] * 4) + MALFORMED,
-                 id="counts-of-65535"),
-    pytest.param("AXFR", framed(header(AA, 0, *[0xFFFF] * 3)), "close",
-                 lambda s: TRANSFER_HEAD % s + MALFORMED + summary(0, 14),
+@pytest.mark.parametrize("qtype, sent, end, tail", [
+    pytest.param("A", framed(header(ANSWER, *[0xFFFF] * 4)), "close", MALFORMED, id="counts-of-65535"),
+    pytest.param("AXFR", framed(header(AA, 0, *[0xFFFF] * 3)), "close", MALFORMED + summary(0, 14),
                  id="transfer-counts-of-65535"),
-    pytest.param("A", SHORT, "close", lambda s: raw_dump(s, SHORT), id="length-65535-then-close"),
-    pytest.param("A", PREFIX_AND_HEADER, "close",
-                 lambda s: HEAD % (s, len(PREFIX_AND_HEADER)) + counts(1, 1) + MALFORMED,
-                 id="length-65535-header-then-close"),
-    pytest.param("A", TWO_ADDRESSES[:-3], "reset",
-                 lambda s: HEAD % (s, len(TWO_ADDRESSES) - 3) + counts(1, 2) + "\tx.zt\ttype: A "
-                 "(host address)  class: IN (Internet)\n> Answers:\n"
-                 + ADDRESS_LINE % ("x.zt", "10.0.0.1") + MALFORMED, id="reset-mid-reply"),
-    pytest.param("AXFR", CUT_TRANSFER, "reset",
-                 lambda s: TRANSFER_HEAD % s + SOA_LINES + ADDRESS_LINE % ("a.zt", "10.0.0.1")
+    pytest.param("A", SHORT, "close", raw_dump("", SHORT).split("\n", 1)[1], id="length-65535-then-close"),
+    pytest.param("A", PREFIX_AND_HEADER, "close", MALFORMED, id="length-65535-header-then-close"),
+    pytest.param("A", TWO_ADDRESSES[:-3], "reset", ADDRESS_LINE % ("x.zt", "10.0.0.1") + MALFORMED,
+                 id="reset-mid-reply"),
+    pytest.param("AXFR", CUT_TRANSFER, "reset", ADDRESS_LINE % ("a.zt", "10.0.0.1")
                  + summary(2, len(CUT_TRANSFER)), id="reset-mid-transfer"),
 ])
-def test_cut_and_overstated_replies(cli, qtype, sent, end, expected):
-    """What arrived is reported up to the first missing part, and the
-    lookup ends when the server closes or resets."""
+def test_cut_and_overstated_replies(cli, qtype, sent, end, tail):
+    """What arrived, and no more, is reported up to the first missing part
+    (how each part reads is the report's business), and the lookup ends when
+    the server closes or resets."""
     with serve(145, SERVE + [["send", sent], ["pause", 0.05], [end]]) as server:
         status, report, _ = cli.run(["-s", server.address, "-t", qtype, "zt"])
-        assert (status, report) == (INCOMPLETE if qtype == "AXFR" else OK, expected(server.address))
+        assert status == (INCOMPLETE if qtype == "AXFR" else OK) and report.endswith(tail), report
+        assert qtype == "AXFR" or report.startswith("Reply from %s : %d bytes recieved\n"
+                                                    % (server.address, len(sent)))
 
 
 def test_reply_a_byte_at_a_time_then_ctrl_c(cli):
