@@ -40,19 +40,36 @@ std::string Clipboard() {
     return text;
 }
 
+// What a key pressed in the report did to its dialog: OK and Cancel
+// commands, close requests, and the id of the control focused afterwards.
+using KeyOutcome = std::array<int, 4>;
+KeyOutcome g_outcome{};
+
+LRESULT CALLBACK RecordingDialog(HWND window, UINT message, WPARAM w, LPARAM l) {
+    if (message == WM_CLOSE) return ++g_outcome[2], 0;
+    if (message == WM_COMMAND && HIWORD(w) == 0 && (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL))
+        ++g_outcome[LOWORD(w) == IDOK ? 0 : 1];
+    return DefDlgProcA(window, message, w, l);
+}
+
 class ReportViewTest : public ::testing::Test {
 protected:
+    // A dialog of an edit field, the report control and a button.
     void SetUp() override {
         LoadLibraryA("RICHED32.DLL");
-        parent_ = CreateWindowExA(0, "STATIC", "output", WS_OVERLAPPEDWINDOW, 0, 0, 500, 300,
-                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-        HWND rich = CreateWindowExA(WS_EX_STATICEDGE, "RICHEDIT", "",
-                                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE |
-                                        ES_AUTOVSCROLL | ES_READONLY | ES_WANTRETURN,
-                                    5, 5, 400, 200, parent_, reinterpret_cast<HMENU>(IDC_OUTPUT),
-                                    GetModuleHandleA(nullptr), nullptr);
-        ASSERT_NE(rich, nullptr);
-        output_.Attach(rich);
+        WNDCLASSA type{0, RecordingDialog, 0, DLGWINDOWEXTRA, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "VekKeyDialog"};
+        RegisterClassA(&type);
+        parent_ = CreateWindowExA(0, "VekKeyDialog", "output", WS_OVERLAPPEDWINDOW, 0, 0, 500, 300, nullptr, nullptr,
+                                  GetModuleHandleA(nullptr), nullptr);
+        const auto child = [&](const char* cls, DWORD style, int id, int y, int height) {
+            return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 5, y, 400, height, parent_,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+        };
+        child("EDIT", 0, IDC_TARGET, 5, 20);
+        output_.Attach(child("RICHEDIT", WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | ES_WANTRETURN,
+                             IDC_OUTPUT, 30, 200));
+        child("BUTTON", 0, IDC_SAVE, 235, 20);
+        ASSERT_NE(View(), nullptr);
     }
     void TearDown() override { DestroyWindow(parent_); }
 
@@ -161,18 +178,6 @@ TEST_F(ReportViewTest, KeysMoveTheCaretAndTheView) {
     UpdateWindow(View());
 }
 
-// What a key pressed in the report did to its dialog: OK and Cancel
-// commands, close requests, and the id of the control focused afterwards.
-using KeyOutcome = std::array<int, 4>;
-KeyOutcome* g_outcome = nullptr;
-
-LRESULT CALLBACK RecordingDialog(HWND window, UINT message, WPARAM w, LPARAM l) {
-    if (message == WM_CLOSE) return ++(*g_outcome)[2], 0;
-    if (message == WM_COMMAND && HIWORD(w) == 0 && (LOWORD(w) == IDOK || LOWORD(w) == IDCANCEL))
-        ++(*g_outcome)[LOWORD(w) == IDOK ? 0 : 1];
-    return DefDlgProcA(window, message, w, l);
-}
-
 struct DialogKey {
     const char* name;
     WPARAM key;
@@ -180,44 +185,29 @@ struct DialogKey {
     KeyOutcome want;
 };
 
-class ReportKeyTest : public ::testing::TestWithParam<DialogKey> {
+class ReportKeyTest : public ReportViewTest, public ::testing::WithParamInterface<DialogKey> {
 protected:
-    // A dialog of an edit field, the report control holding `text` and the
-    // focus, and a button; the key pressed through the dialog's message loop.
+    // The report control holding `text` and the focus; the key pressed
+    // through the dialog's message loop.
     KeyOutcome Press(const std::string& text) {
-        KeyOutcome outcome{};
-        g_outcome = &outcome;
-        WNDCLASSA type{0, RecordingDialog, 0, DLGWINDOWEXTRA, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "VekKeyDialog"};
-        RegisterClassA(&type);
-        HWND dialog = CreateWindowExA(0, "VekKeyDialog", "keys", WS_OVERLAPPEDWINDOW, 0, 0, 500, 300, nullptr,
-                                      nullptr, GetModuleHandleA(nullptr), nullptr);
-        const auto child = [&](const char* cls, DWORD style, int id, int y) {
-            return CreateWindowExA(0, cls, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 5, y, 300, 20, dialog,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
-        };
-        child("EDIT", 0, IDC_TARGET, 5);
-        ui::ReportView report;
-        report.Attach(child("RICHEDIT", ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY | ES_WANTRETURN, IDC_OUTPUT, 30));
-        child("BUTTON", 0, IDC_SAVE, 60);
-        report.SetText(text);
-        SetFocus(report.Handle());
+        g_outcome = {};
+        output_.SetText(text);
+        SetFocus(View());
         BYTE keys[256] = {};
         keys[VK_SHIFT] = GetParam().shift ? 0x80 : 0;
         SetKeyboardState(keys);
-        PostMessageA(report.Handle(), WM_KEYDOWN, GetParam().key, 1);
-        PostMessageA(report.Handle(), WM_KEYUP, GetParam().key, 0xC0000001);
+        PostMessageA(View(), WM_KEYDOWN, GetParam().key, 1);
+        PostMessageA(View(), WM_KEYUP, GetParam().key, 0xC0000001);
         MSG message;
         for (int i = 0; i < 1000 && PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE); ++i) {
-            if (IsDialogMessageA(dialog, &message)) continue;
+            if (IsDialogMessageA(parent_, &message)) continue;
             TranslateMessage(&message);
             DispatchMessageA(&message);
         }
         keys[VK_SHIFT] = 0;
         SetKeyboardState(keys);
-        outcome[3] = GetDlgCtrlID(GetFocus());
-        DestroyWindow(dialog);
-        g_outcome = nullptr;
-        return outcome;
+        g_outcome[3] = GetDlgCtrlID(GetFocus());
+        return g_outcome;
     }
 };
 
@@ -226,7 +216,6 @@ protected:
 // close on Escape and moves the focus on Tab; the text view must do the
 // same for a report too large for it.
 TEST_P(ReportKeyTest, TheTextViewTakesTheKeyAsTheRichEditControlDoes) {
-    LoadLibraryA("RICHED32.DLL");
     EXPECT_EQ(Press("a short report\n"), GetParam().want) << "Rich Edit";
     EXPECT_EQ(Press(Lines(ui::ReportView::kRichEditLines + 1)), GetParam().want) << "text view";
 }
