@@ -5,6 +5,7 @@ also on ::1 at port 5365. Knot signs one zone itself (NSEC3, CDS and
 CDNSKEY published), so that its DNSSEC records are real. Stopped by PID."""
 import os
 import pathlib
+import shutil
 import subprocess
 import sys
 
@@ -19,13 +20,6 @@ import all_types  # noqa: E402
 from name_servers import BIND_CONF as PLAIN_BIND_CONF, NameServer, kdig, write_config  # noqa: E402
 
 SIGNED_ZONE = "signed.zt."
-SIGNED_RECORDS = """$TTL 300
-@ SOA ns.signed.zt. admin.signed.zt. 1 3600 600 86400 300
-@ NS ns
-ns A 192.0.2.53
-www A 192.0.2.80
-mail MX 10 ns
-"""
 IPV6_PORT = 5365
 
 KNOT_KEYED = {
@@ -62,7 +56,8 @@ class KeyedServer(NameServer):
                   "alltypes": all_types.ZONE, "signed": SIGNED_ZONE}
         if self.kind == "knot":
             self.write("knot.key", self.run(["keymgr", "-t", "knotkey", "hmac-sha256"]))
-            zones = {all_types.ZONE: alltypes, SIGNED_ZONE: self.write("signed.zone", SIGNED_RECORDS)}
+            signed = shutil.copy(os.path.join(all_types.DATA, "signed.zone"), self.dir)
+            zones = {all_types.ZONE: alltypes, SIGNED_ZONE: signed}
             command = write_config("knot", self.dir, self.address, zones,
                                    **{k: v % values for k, v in KNOT_KEYED.items()})
             with open(command[-1], "a") as conf:
