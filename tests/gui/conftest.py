@@ -14,7 +14,6 @@ OPTIONS_KEY, RECT_KEY = r"HKCU\software\Corvane\Vek", r"HKCU\Software\Corvane\Om
 
 def pytest_addoption(parser):
     parser.addoption("--build", default=os.path.join(ROOT, "build", "win"))
-    parser.addoption("--display-offset", type=int, default=0)
 
 
 class Vek:
@@ -87,8 +86,7 @@ class Vek:
 
 @pytest.fixture(scope="session")
 def wine(request):
-    session = Wine(os.path.abspath(request.config.getoption("--build")), "gui",
-                   request.config.getoption("--display-offset"))
+    session = Wine(os.path.abspath(request.config.getoption("--build")), "gui", 0)
     yield session
     session.close()
 
