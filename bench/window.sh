@@ -45,9 +45,10 @@ stop() {  # stops what this script started, by PID, with a bounded wait
     kill -9 "$pid" 2>/dev/null || true
   done
 }
-cleanup() {
-  stop "${pids[@]}"
+cleanup() {  # the display goes last: Wine's programs still use it
+  stop "${pids[@]:1}"
   [ -f "$work/wineserver.pid" ] && bash "$root/tests/servers/wineserver.sh" down "$work/wineserver.pid"
+  stop "${pids[@]:0:1}"
   rm -rf "$work"
 }
 trap cleanup EXIT
