@@ -65,7 +65,6 @@ wait_for() {
     sleep 0.01
   done
 }
-alive() { kill -0 "$1" 2>/dev/null; }
 gone() { ! kill -0 "$1" 2>/dev/null; }
 has_line() { tr -d '\r' 2>/dev/null < "$2" | grep -q "^$1"; }
 kib() { awk -v key="$2:" '$1 == key {print $2}' "/proc/$1/status"; }
