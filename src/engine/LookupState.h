@@ -65,7 +65,7 @@ public:
     bool PrepareQuery(std::uint8_t* queryBuffer);
 
     // Lookups. Each runs to a finished ReportText and ends, on every path,
-    // with RefreshControls() and SetBusy(0).
+    // with ShowFinishedReport() and SetBusy(0).
     void TcpLookup();
     void ResolverLookup();
     // Called from another thread: stops a running TCP exchange.
@@ -114,6 +114,10 @@ public:
 protected:
     // Shows the members in the controls (the window's exchange to controls).
     virtual void RefreshControls() {}
+    // The last refresh of a lookup: its report is finished and the lookup
+    // no longer reads ReportText, so a front end may take the text over
+    // rather than copy it.
+    virtual void ShowFinishedReport() { RefreshControls(); }
     // Called on the lookup's thread while a zone transfer arrives, each time
     // its report has grown; until the lookup ends the report only grows.
     virtual void ReportGrew() {}

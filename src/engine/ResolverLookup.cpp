@@ -52,6 +52,6 @@ void LookupState::ResolverLookup() {
                                 ") failed due to following reason:\n\t",
                             error);
     }
-    RefreshControls();
+    ShowFinishedReport();
     SetBusy(0);
 }

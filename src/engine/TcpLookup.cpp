@@ -103,6 +103,6 @@ void LookupState::TcpLookup() {
     LookupFailed = false;
     std::uint8_t query[kQueryBufferSize];
     if (PrepareQuery(query) && QueryReady(query, kQueryBufferSize)) Exchange(*this, query);
-    RefreshControls();
+    ShowFinishedReport();
     SetBusy(0);
 }

@@ -2,8 +2,10 @@
 // the dialog's members; the worker never touches a window itself: its refresh
 // and its return to idle are posted to the interface thread.
 
+#include <memory>
 #include <system_error>
 #include <thread>
+#include <utility>
 
 #include "LookupDialog.h"
 #include "Texts.h"
@@ -87,16 +89,26 @@ void LookupDialog::TakeChosenServer() {
 // waits (bounded) until it is on screen, so that a progress text shows
 // before the long work that follows it.
 void LookupDialog::RefreshControls() {
-    if (GetCurrentThreadId() == interfaceThread_) {
-        UpdateData(false);
-        return;
-    }
-    auto* report = new std::string(ReportText);
-    if (!PostMessageA(Handle(), kLookupRefresh, 0, reinterpret_cast<LPARAM>(report))) {
-        delete report;
-        return;
-    }
+    if (GetCurrentThreadId() == interfaceThread_) return UpdateData(false);
+    auto report = std::make_unique<std::string>(ReportText);
+    HandOverReport(report);
+}
+
+// A finished report can be large: it is handed over whole, without a copy.
+void LookupDialog::ShowFinishedReport() {
+    if (GetCurrentThreadId() == interfaceThread_) return UpdateData(false);
+    auto report = std::make_unique<std::string>(std::move(ReportText));
+    if (!HandOverReport(report)) ReportText = std::move(*report);
+}
+
+// Posts the report to the interface thread, which then owns it; false (and
+// the report still here) when it cannot be posted.
+bool LookupDialog::HandOverReport(std::unique_ptr<std::string>& report) {
+    if (!PostMessageA(Handle(), kLookupRefresh, 0, reinterpret_cast<LPARAM>(report.get())))
+        return false;
+    report.release();
     WaitForSingleObject(refreshShown_, kRefreshWaitMs);
+    return true;
 }
 
 void LookupDialog::OnLookupRefresh(std::string* report) {

@@ -38,7 +38,11 @@ protected:
     void Exchange(ui::DataExchange& exchange) override;
     bool OnCommand(int id, int code) override;
     // Run on the worker thread, these hand over to the interface thread.
+    // The finished report is moved into the report control: between
+    // lookups ReportText is empty, and an exchange to members fills it
+    // from the control.
     void RefreshControls() override;
+    void ShowFinishedReport() override;
     void SetBusy(int busy) override;
 
 private:
@@ -57,6 +61,7 @@ private:
     void StartWorker(void (*thread)(LookupDialog*));
     void ShowBusy(int busy);
     void TakeChosenServer();
+    bool HandOverReport(std::unique_ptr<std::string>& report);
     void OnLookupRefresh(std::string* report);
 
     // Root-server menu (RootServerMenu.cpp).

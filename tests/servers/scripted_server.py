@@ -7,6 +7,8 @@ script, one connection after another; DATA is bytes (hex in a script file):
   ["read_query"]          read one length-prefixed message (at most 30 s)
   ["send", DATA]          send these bytes
   ["repeat", DATA, N]     send them N times, logging "repeated N" after the Nth
+  ["send_file", PATH]     send the bytes of this file, logging "sent N" (a
+                          recorded stream too large to write into a script)
   ["trickle", DATA, S]    send them a byte at a time, S seconds apart,
                           logging "trickled N" after the Nth
   ["loop", N, [ACTIONS]]  carry out the nested actions N times
@@ -204,6 +206,14 @@ class Script:
 
     def do_send(self, data):
         self.send(bytes.fromhex(data))
+
+    def do_send_file(self, path):
+        with open(path, "rb") as stream:
+            try:
+                sent = self.conn.sendfile(stream)
+            except OSError as error:
+                return self.event("send failed: %s" % error.strerror)
+        self.event("sent %d" % sent)
 
     def do_repeat(self, data, count):
         self.send(bytes.fromhex(data), count, "repeated")
