@@ -49,9 +49,11 @@ void MessageWatch::Tally(const std::uint8_t* framed, int size) {
     if (messages_ == 1) transferBegun_ = transfer_ && message.Ok() && (walk.Flags() & wire::kRcodeMask) == 0;
     WireRecord record;
     while (walk.Next(record)) {
+        // The engine stops reading at the same record.
+        const bool closing = transferBegun_ && transferEnd_.OnRecord(record);
         if (record.type == wire::kTypeTsig || record.type == wire::kTypeOpt) continue;
         ++records_;
-        if (transferBegun_ && record.section == 1 && record.type == wire::kTypeSoa && answersSeen_++ > 0) {
+        if (closing) {
             closed_ = true;
             return;
         }

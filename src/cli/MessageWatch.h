@@ -2,13 +2,14 @@
 // What vek-cli watches besides the report: each message of the reply as it
 // arrives goes through the TSIG verifier (with -y or -k), is counted for
 // --stats, is written as zone-file lines (with --zone), and tells whether a
-// zone transfer reached its closing SOA.
+// zone transfer reached its closing SOA (by the same rule as the engine).
 #include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "TransferEnd.h"
 #include "TsigKey.h"
 
 class TsigVerifier;
@@ -51,7 +52,7 @@ private:
     std::uint64_t messages_ = 0;
     std::uint64_t records_ = 0;
     std::uint64_t bytes_ = 0;
-    std::uint64_t answersSeen_ = 0;
+    TransferEnd transferEnd_;
     bool transferBegun_ = false;
     bool closed_ = false;
     std::string zone_;

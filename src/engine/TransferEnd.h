@@ -8,17 +8,18 @@
 #include <cstddef>
 #include <cstdint>
 
-class ReplyReader;
+#include "zone/RecordWalk.h"
 
 class TransferEnd {
 public:
     // Scans the next whole message, length prefix included. True from the
     // message that carries the closing SOA on.
     bool OnMessage(const std::uint8_t* framed, std::size_t size);
+    // The next record of the transfer, for a caller that walks the records
+    // itself: true for the closing SOA.
+    bool OnRecord(const WireRecord& record);
 
 private:
-    bool ScanMessage(ReplyReader& message);
-
-    std::uint32_t answers_ = 0; // answer records scanned so far
+    std::uint32_t answers_ = 0; // answer records seen so far
     bool ended_ = false;
 };
